@@ -1,0 +1,67 @@
+#include "BinaryFile.h"
+
+BinaryFile::BinaryFile(const char* path) : fp(std::fopen(path, "rb")) {
+    if (fp && fseeko(fp, 0, SEEK_END) == 0) {
+        fileSize = ftello(fp);
+        fseeko(fp, 0, SEEK_SET);
+    }
+}
+
+BinaryFile::~BinaryFile() {
+    if (fp) std::fclose(fp);
+}
+
+void BinaryFile::setUnbuffered() {
+    if (fp) std::setvbuf(fp, nullptr, _IONBF, 0);
+}
+
+int64_t BinaryFile::position() { return ftello(fp); }
+
+int64_t BinaryFile::remaining() {
+    const int64_t here = position();
+    return here < 0 || fileSize < here ? 0 : fileSize - here;
+}
+
+bool BinaryFile::seek(int64_t offset) {
+    return offset >= 0 && fseeko(fp, offset, SEEK_SET) == 0;
+}
+
+bool BinaryFile::skip(int64_t count) {
+    const int64_t here = position();
+    if (here < 0) return false;
+    if (count < 0 && -count > here) return false;
+    return fseeko(fp, count, SEEK_CUR) == 0;
+}
+
+bool BinaryFile::read(void* buffer, size_t count) {
+    return std::fread(buffer, 1, count, fp) == count;
+}
+
+size_t BinaryFile::readSome(void* buffer, size_t count) {
+    return std::fread(buffer, 1, count, fp);
+}
+
+std::optional<std::string> BinaryFile::readText(size_t count) {
+    if (count > static_cast<uint64_t>(remaining())) return std::nullopt;
+    std::string text(count, '\0');
+    if (count > 0 && !read(text.data(), count)) return std::nullopt;
+    return text;
+}
+
+std::optional<uint32_t> BinaryFile::readBE32() {
+    unsigned char b[4];
+    if (!read(b, sizeof b)) return std::nullopt;
+    return LoadBE32(b);
+}
+
+std::optional<uint16_t> BinaryFile::readBE16() {
+    unsigned char b[2];
+    if (!read(b, sizeof b)) return std::nullopt;
+    return LoadBE16(b);
+}
+
+std::optional<uint32_t> BinaryFile::readLE32() {
+    unsigned char b[4];
+    if (!read(b, sizeof b)) return std::nullopt;
+    return LoadLE32(b);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+// A read-only file with 64-bit positions and exact reads: a short read is a
+// failure, so no caller ever decodes bytes that were not read.
+class BinaryFile {
+public:
+    explicit BinaryFile(const char* path);
+    ~BinaryFile();
+    BinaryFile(const BinaryFile&) = delete;
+    BinaryFile& operator=(const BinaryFile&) = delete;
+
+    bool isOpen() const { return fp != nullptr; }
+    // Unbuffered suits sparse probes that read a few bytes far apart.
+    void setUnbuffered();
+
+    int64_t size() const { return fileSize; }
+    int64_t position();
+    int64_t remaining();
+    bool seek(int64_t offset);  // from the start of the file
+    bool skip(int64_t count);   // forward or backward from the current position
+    bool read(void* buffer, size_t count);
+    // Reads up to count bytes; returns how many were read.
+    size_t readSome(void* buffer, size_t count);
+    // Refuses counts beyond the end of the file before allocating anything.
+    std::optional<std::string> readText(size_t count);
+
+    std::optional<uint32_t> readBE32();
+    std::optional<uint16_t> readBE16();
+    std::optional<uint32_t> readLE32();
+
+private:
+    std::FILE* fp = nullptr;
+    int64_t fileSize = -1;
+};
+
+// Decoding helpers for fields already in memory.
+inline uint32_t LoadBE32(const unsigned char* p) {
+    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
+}
+inline uint16_t LoadBE16(const unsigned char* p) {
+    return static_cast<uint16_t>((p[0] << 8) | p[1]);
+}
+inline uint32_t LoadLE32(const unsigned char* p) {
+    return (uint32_t{p[3]} << 24) | (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | uint32_t{p[0]};
+}
+
+// Four-character codes compared as raw bytes.
+using FourCC = uint32_t;
+constexpr FourCC MakeFourCC(const char (&code)[5]) {
+    return (uint32_t(uint8_t(code[0])) << 24) | (uint32_t(uint8_t(code[1])) << 16) |
+           (uint32_t(uint8_t(code[2])) << 8) | uint32_t(uint8_t(code[3]));
+}
