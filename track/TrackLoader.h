@@ -1,0 +1,30 @@
+#pragma once
+
+#include "GPSTrack.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class TrackSource { SideFile, Embedded };
+
+struct LatLon {
+    double lat = 0;
+    double lon = 0;
+};
+
+// Everything one load of a video yields for the window, the map and the instruments.
+struct TrackLoad {
+    std::shared_ptr<GPSTrack> track;  // never null; built (buildSpeed) when not empty
+    std::vector<double> lineArray;    // lat0, lon0, lat1, lon1, ... in point order
+    std::optional<LatLon> firstPoint; // none until a point was added
+    TrackSource source = TrackSource::Embedded;
+};
+
+// The video's folder, its file name without the last extension, "." and geoext.
+std::string SideFilePath(const std::string& videoPath, const std::string& geoext = "GMAP");
+
+// Builds the track of a video from its side file when one exists, else from the
+// data embedded in the video.
+TrackLoad LoadTrack(const std::string& videoPath);
