@@ -1,0 +1,85 @@
+#include "MovGPSBlockScanner.h"
+
+#include "BinaryFile.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr int64_t kBlockAlignment = 32768;
+constexpr FourCC kFreeType = MakeFourCC("free");
+constexpr FourCC kGPSTag = MakeFourCC("GPS ");
+constexpr uint32_t kRecordLength = 92;
+constexpr int32_t kYearBase = 2000;
+
+// Block header; the atom size at 0 is never read.
+constexpr int64_t kTypeOffset = 4;
+constexpr size_t kSignatureLength = 12;  // type, tag and record length
+constexpr size_t kTagOffset = 4;         // within the signature
+constexpr size_t kLengthOffset = 8;      // within the signature
+
+int32_t LoadLEInt(const unsigned char* p) { return static_cast<int32_t>(LoadLE32(p)); }
+
+float LoadLEFloat(const unsigned char* p) {
+    const uint32_t bits = LoadLE32(p);
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// ddmm.mmmm to degrees. Worked in double rather than through a 32-bit integer,
+// which gives the same result for every value a camera writes and no undefined
+// conversion for NaN or values beyond the integer range.
+double DegreesFromDegreesMinutes(float packed) {
+    const double value = packed;
+    const double whole = std::trunc(value);
+    const double degrees = std::trunc(whole / 100);
+    const double minutes = whole - 100 * degrees;
+    return (minutes + (value - whole)) / 60.0 + degrees;
+}
+
+// Leaves the file positioned at the record when the block qualifies.
+bool IsGPSBlock(BinaryFile& file, int64_t offset) {
+    unsigned char signature[kSignatureLength];
+    if (!file.seek(offset + kTypeOffset) || !file.read(signature, sizeof signature)) return false;
+    return LoadBE32(signature) == kFreeType && LoadBE32(signature + kTagOffset) == kGPSTag &&
+           LoadLE32(signature + kLengthOffset) == kRecordLength;
+}
+
+GPSRecord DecodeGPSBlock(const unsigned char* record) {
+    GPSRecord decoded{};
+    decoded.hour = LoadLEInt(record + 32);    // 32: hour
+    decoded.minute = LoadLEInt(record + 36);  // 36: minute
+    decoded.second = LoadLEInt(record + 40);  // 40: second
+    // 44: year - 2000; added unsigned so a hostile value wraps instead of overflowing
+    decoded.year = static_cast<int32_t>(LoadLE32(record + 44) + uint32_t{kYearBase});
+    decoded.month = LoadLEInt(record + 48);  // 48: month
+    decoded.day = LoadLEInt(record + 52);    // 52: day
+    decoded.latRef = static_cast<char>(record[57]);  // 57: 'N' or 'S'
+    decoded.lonRef = static_cast<char>(record[58]);  // 58: 'E' or 'W'
+    decoded.lat = DegreesFromDegreesMinutes(LoadLEFloat(record + 60));  // 60: latitude, float32 ddmm.mmmm
+    decoded.lon = DegreesFromDegreesMinutes(LoadLEFloat(record + 64));  // 64: longitude, float32 dddmm.mmmm
+    decoded.speed = LoadLEFloat(record + 68);  // 68: speed, float32 knots
+    decoded.gsX = LoadLEFloat(record + 80);    // 80: G-sensor X, float32
+    decoded.gsY = LoadLEFloat(record + 84);    // 84: G-sensor Y, float32
+    decoded.gsZ = LoadLEFloat(record + 88);    // 88: G-sensor Z, float32
+    return decoded;
+}
+
+}  // namespace
+
+void MovGPSBlockScanner::read(const char* path, GPSRecord* records, int32_t& count) {
+    BinaryFile file(path);
+    if (!file.isOpen()) return;
+    // Probes are 12 bytes 32 KiB apart: a stdio buffer would refill 4 KiB for each.
+    file.setUnbuffered();
+    count = 0;
+    for (int64_t offset = 0; offset < file.size() && count < kMaxGPSRecords; offset += kBlockAlignment) {
+        if (!IsGPSBlock(file, offset)) continue;
+        unsigned char record[kRecordLength];
+        // A record cut by the end of the file belongs to the last block there can be.
+        if (!file.read(record, sizeof record)) break;
+        records[count++] = DecodeGPSBlock(record);
+    }
+}

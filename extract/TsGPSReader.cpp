@@ -1,0 +1,62 @@
+#include "TsGPSReader.h"
+
+#include "BinaryFile.h"
+#include "GPSText.h"
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr size_t kPacketSize = 188;
+// Whole packets per read, so packet boundaries stay at multiples of 188 from offset 0.
+constexpr size_t kPacketsPerRead = 4096;
+constexpr unsigned char kSyncByte = 0x47;
+constexpr uint16_t kPidMask = 0x1FFF;
+constexpr uint16_t kGPSPid = 0x1600;
+
+// Packet layout of a GPS packet.
+constexpr size_t kPidOffset = 1;               // 1: PID in the low 13 bits, big-endian
+constexpr size_t kAdaptationLengthOffset = 4;  // 4: A
+constexpr size_t kPesHeaderLengthBase = 13;    // 13 + A: H, after the 8 fixed PES bytes
+constexpr size_t kPayloadBase = 14;            // 14 + A + H: payload text to the end of the packet
+constexpr size_t kMaxHeaderSpan = kPacketSize - kPayloadBase;  // A + H may use up 174 bytes
+
+bool IsGPSPacket(const unsigned char* packet) {
+    return packet[0] == kSyncByte && (LoadBE16(packet + kPidOffset) & kPidMask) == kGPSPid;
+}
+
+// None when A + H leaves no room in the packet: the text would have negative
+// length, and H itself lies past the packet once A exceeds 174.
+std::optional<std::string_view> ReadPacketPayload(const unsigned char* packet) {
+    const size_t adaptationLength = packet[kAdaptationLengthOffset];
+    if (adaptationLength > kMaxHeaderSpan) return std::nullopt;
+    const size_t pesHeaderLength = packet[kPesHeaderLengthBase + adaptationLength];
+    if (adaptationLength + pesHeaderLength > kMaxHeaderSpan) return std::nullopt;
+    const size_t start = kPayloadBase + adaptationLength + pesHeaderLength;
+    return std::string_view(reinterpret_cast<const char*>(packet) + start, kPacketSize - start);
+}
+
+}  // namespace
+
+void TsGPSReader::read(const char* path, GPSRecord* records, int32_t& count) {
+    BinaryFile file(path);
+    if (!file.isOpen()) return;
+    // Large reads straight into our buffer; the packets are then tested in memory.
+    file.setUnbuffered();
+    count = 0;
+    std::vector<unsigned char> block(kPacketSize * kPacketsPerRead);
+    while (count < kMaxGPSRecords) {
+        const size_t got = file.readSome(block.data(), block.size());
+        // A final packet cut short by the end of the file holds no whole text.
+        const size_t packets = got / kPacketSize;
+        for (size_t i = 0; i < packets && count < kMaxGPSRecords; ++i) {
+            const unsigned char* packet = block.data() + i * kPacketSize;
+            if (!IsGPSPacket(packet)) continue;
+            const std::optional<std::string_view> payload = ReadPacketPayload(packet);
+            if (payload && ParseGPSText(*payload, records[count])) ++count;
+        }
+        if (got < block.size()) break;
+    }
+}
