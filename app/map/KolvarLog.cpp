@@ -1,0 +1,3 @@
+#include "KolvarLog.h"
+
+Q_LOGGING_CATEGORY(kolvarLog, "kolvar")
