@@ -30,6 +30,9 @@ public:
     int32_t getMinSpeed() const;
     int32_t getAvgSpeed() const;
 
+    // Index k of the point ending the segment where the last time lookup fell.
+    int32_t getLastSegIndex() const { return lastSegIndex; }
+
     // Index of the point that begins the segment holding t; -1 when empty.
     int32_t getIndex(double t) const;
     // Position at playback time t (ms), interpolated; false only when empty.

@@ -23,6 +23,19 @@ public:
     double earth_Lat = 0;
 
 private:
+    // Terms shared by getGaussX and getGaussY.
+    struct Forward {
+        double l = 0, b = 0, s = 0, s2 = 0, c2 = 0, Nc = 0, eta2 = 0;
+    };
+    // Terms shared by getLong and getLat; atPole leaves the rest unset.
+    struct Inverse {
+        double Bf = 0, sf = 0, cf = 0;
+        bool atPole = false;
+        double Nf = 0, t = 0, eta = 0, q = 0;
+    };
+    Forward forward(double L, double B) const;
+    Inverse inverse(double x, double y) const;
+
     double center_L = 0;
     double dRa = 6378245.0;
     double dE1 = 0.081813332;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GPSRecord.h"
 #include "GPSTrack.h"
 
 #include <memory>
@@ -24,6 +25,15 @@ struct TrackLoad {
 
 // The video's folder, its file name without the last extension, "." and geoext.
 std::string SideFilePath(const std::string& videoPath, const std::string& geoext = "GMAP");
+
+// The track of a side file; empty when the file cannot be read or is not ASCII.
+TrackLoad LoadSideFileTrack(const std::string& sideFilePath);
+
+// The track of records as ExtractGPSRecords returns them.
+TrackLoad BuildEmbeddedTrack(const GPSRecord* records, int32_t count);
+
+// ExtractGPSRecords on the video, then BuildEmbeddedTrack.
+TrackLoad LoadEmbeddedTrack(const std::string& videoPath);
 
 // Builds the track of a video from its side file when one exists, else from the
 // data embedded in the video.

@@ -1,0 +1,91 @@
+#include "GPSTexts.h"
+#include "MovBuilder.h"
+#include "SideFileBuilder.h"
+#include "TempFile.h"
+#include "TrackLoader.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+GPSRecord Record(int second, char latRef = 'N', double lat = 22.5, char lonRef = 'E',
+                 double lon = 113.9) {
+    return GPSRecord{2015, 6, 15, 12, 0, second, latRef, lonRef, lat, lon, 10, 12.9, -3.7, 98};
+}
+
+TEST(EmbeddedTrack, SignsKnotsAndGSensorCuts) {
+    std::vector<GPSRecord> records = {Record(0, 'S', 22.5, 'W', 113.9), Record(1)};
+    records[1].gsX = 70000.8;  // beyond 16 bits: the low 16 bits of 70000
+    const TrackLoad load = BuildEmbeddedTrack(records.data(), 2);
+    ASSERT_EQ(load.track->pointArray().size(), 2u);
+    const GPSPoint& p = load.track->pointArray()[0];
+    EXPECT_EQ(p.lat, -22.5);
+    EXPECT_EQ(p.lon, -113.9);
+    EXPECT_DOUBLE_EQ(p.speed, 18.52);
+    EXPECT_EQ(p.gsX, 12);
+    EXPECT_EQ(p.gsY, -3);
+    EXPECT_EQ(p.gsZ, 98);
+    EXPECT_EQ(load.track->pointArray()[1].gsX, 70000 - 65536);
+    EXPECT_EQ(load.track->pointArray()[1].time, 1000);
+    EXPECT_EQ(load.source, TrackSource::Embedded);
+    // Built: the distances are there.
+    EXPECT_GT(load.track->getTotalDist(), 0);
+}
+
+TEST(EmbeddedTrack, FirstRecordGivesTheStartWhateverItsLetters) {
+    std::vector<GPSRecord> records = {Record(0, 'X'), Record(4), Record(5, 'N', 22.5, '\0')};
+    const TrackLoad load = BuildEmbeddedTrack(records.data(), 3);
+    ASSERT_EQ(load.track->pointArray().size(), 1u);
+    EXPECT_EQ(load.track->pointArray()[0].time, 4000);
+    EXPECT_EQ(load.lineArray, (std::vector<double>{22.5, 113.9}));
+}
+
+TEST(EmbeddedTrack, PositionsThatAreNoNumbersAndBadDatesAreHandled) {
+    std::vector<GPSRecord> records = {Record(0), Record(1, 'N', std::nan("")),
+                                      Record(2, 'N', 22.5, 'E', std::numeric_limits<double>::infinity()),
+                                      Record(3), Record(4)};
+    records[3].month = 13;
+    const TrackLoad load = BuildEmbeddedTrack(records.data(), 5);
+    ASSERT_EQ(load.track->pointArray().size(), 3u);
+    EXPECT_EQ(load.track->pointArray()[1].time, 0);  // bad date: the time before it
+    EXPECT_EQ(load.track->pointArray()[2].time, 4000);
+    EXPECT_TRUE(BuildEmbeddedTrack(records.data(), -5).track->isEmpty());
+}
+
+TEST(TrackLoader, SideFilePathReplacesTheLastExtension) {
+    EXPECT_EQ(SideFilePath("/a/b/clip.2015.MOV"), "/a/b/clip.2015.GMAP");
+    EXPECT_EQ(SideFilePath("/a/b/clip"), "/a/b/clip.GMAP");
+    EXPECT_EQ(SideFilePath("/a.d/clip"), "/a.d/clip.GMAP");
+    EXPECT_EQ(SideFilePath("clip.mp4", "gmap"), "clip.gmap");
+}
+
+TEST(TrackLoader, SideFileWinsOverEmbeddedData) {
+    const TempFile video(mov::Movie({mov::TextTrack({GPSTextAt(0), GPSTextAt(1), GPSTextAt(2)})}),
+                         "MOV");
+    {
+        const TrackLoad load = LoadTrack(video.path());
+        EXPECT_EQ(load.source, TrackSource::Embedded);
+        EXPECT_EQ(load.track->pointArray().size(), 3u);
+    }
+    const ScopedFile side(SideFilePath(video.path()),
+                          JoinSideFile({SideFileRecordLine(SideFilePosition('S', 1, 0, 'W', 2, 0),
+                                                           SideFileTimestamp(2020, 1, 1, 0, 0, 0))}));
+    const TrackLoad load = LoadTrack(video.path());
+    EXPECT_EQ(load.source, TrackSource::SideFile);
+    ASSERT_EQ(load.track->pointArray().size(), 1u);
+    EXPECT_EQ(load.track->pointArray()[0].lat, -1);
+}
+
+TEST(TrackLoader, NoDataAnywhereIsAnEmptyTrack) {
+    const TempFile video("not a movie", "MOV");
+    const TrackLoad load = LoadTrack(video.path());
+    ASSERT_TRUE(load.track);
+    EXPECT_TRUE(load.track->isEmpty());
+    EXPECT_FALSE(load.firstPoint);
+    EXPECT_TRUE(LoadTrack("/nonexistent/clip.AVI").track->isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+#include "TrackLoadBuilder.h"
+
+namespace {
+
+constexpr double kMillisecondsPerSecond = 1000.0;
+
+}  // namespace
+
+TrackLoadBuilder::TrackLoadBuilder(TrackSource source) {
+    load.track = std::make_shared<GPSTrack>();
+    load.source = source;
+}
+
+void TrackLoadBuilder::setStart(TimePoint date) {
+    start = date;
+    load.track->setStartTime(date);
+}
+
+void TrackLoadBuilder::addPoint(double lat, double lon, std::optional<TimePoint> date, int16_t x,
+                                int16_t y, int16_t z, double speed) {
+    const auto& points = load.track->pointArray();
+    double time = points.empty() ? 0.0 : points.back().time;
+    if (date && start) {
+        const std::chrono::duration<double> elapsed = *date - *start;
+        time = elapsed.count() * kMillisecondsPerSecond;
+    }
+    load.lineArray.push_back(lat);
+    load.lineArray.push_back(lon);
+    if (!load.firstPoint) load.firstPoint = LatLon{lat, lon};
+    load.track->addPoint(lat, lon, time, x, y, z, speed);
+}
+
+TrackLoad TrackLoadBuilder::finish() {
+    if (!load.track->isEmpty()) load.track->buildSpeed();
+    return std::move(load);
+}
