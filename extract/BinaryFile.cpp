@@ -1,5 +1,7 @@
 #include "BinaryFile.h"
 
+#include <unistd.h>
+
 BinaryFile::BinaryFile(const char* path) : fp(std::fopen(path, "rb")) {
     if (fp && fseeko(fp, 0, SEEK_END) == 0) {
         fileSize = ftello(fp);
@@ -39,6 +41,17 @@ bool BinaryFile::read(void* buffer, size_t count) {
 
 size_t BinaryFile::readSome(void* buffer, size_t count) {
     return std::fread(buffer, 1, count, fp);
+}
+
+size_t BinaryFile::readSomeAt(int64_t offset, void* buffer, size_t count) {
+    if (offset < 0) return 0;
+    size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::pread(fileno(fp), static_cast<char*>(buffer) + done, count - done, offset + done);
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
 }
 
 std::optional<std::string> BinaryFile::readText(size_t count) {

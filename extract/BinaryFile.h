@@ -27,6 +27,10 @@ public:
     bool read(void* buffer, size_t count);
     // Reads up to count bytes; returns how many were read.
     size_t readSome(void* buffer, size_t count);
+    // Reads at offset in one system call, bypassing the stream's buffer and
+    // position: for sparse probes. Returns how many bytes were read.
+    size_t readSomeAt(int64_t offset, void* buffer, size_t count);
+    bool readAt(int64_t offset, void* buffer, size_t count) { return readSomeAt(offset, buffer, count) == count; }
     // Refuses counts beyond the end of the file before allocating anything.
     std::optional<std::string> readText(size_t count);
 

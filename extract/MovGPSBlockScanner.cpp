@@ -15,6 +15,7 @@ constexpr int32_t kYearBase = 2000;
 
 // Block header; the atom size at 0 is never read.
 constexpr int64_t kTypeOffset = 4;
+constexpr int64_t kRecordOffset = 16;
 constexpr size_t kSignatureLength = 12;  // type, tag and record length
 constexpr size_t kTagOffset = 4;         // within the signature
 constexpr size_t kLengthOffset = 8;      // within the signature
@@ -39,10 +40,9 @@ double DegreesFromDegreesMinutes(float packed) {
     return (minutes + (value - whole)) / 60.0 + degrees;
 }
 
-// Leaves the file positioned at the record when the block qualifies.
 bool IsGPSBlock(BinaryFile& file, int64_t offset) {
     unsigned char signature[kSignatureLength];
-    if (!file.seek(offset + kTypeOffset) || !file.read(signature, sizeof signature)) return false;
+    if (!file.readAt(offset + kTypeOffset, signature, sizeof signature)) return false;
     return LoadBE32(signature) == kFreeType && LoadBE32(signature + kTagOffset) == kGPSTag &&
            LoadLE32(signature + kLengthOffset) == kRecordLength;
 }
@@ -72,14 +72,14 @@ GPSRecord DecodeGPSBlock(const unsigned char* record) {
 void MovGPSBlockScanner::read(const char* path, GPSRecord* records, int32_t& count) {
     BinaryFile file(path);
     if (!file.isOpen()) return;
-    // Probes are 12 bytes 32 KiB apart: a stdio buffer would refill 4 KiB for each.
-    file.setUnbuffered();
     count = 0;
+    // Probes are 12 bytes 32 KiB apart: one positioned read each, where a
+    // stdio stream would seek and refill 4 KiB.
     for (int64_t offset = 0; offset < file.size() && count < kMaxGPSRecords; offset += kBlockAlignment) {
         if (!IsGPSBlock(file, offset)) continue;
         unsigned char record[kRecordLength];
         // A record cut by the end of the file belongs to the last block there can be.
-        if (!file.read(record, sizeof record)) break;
+        if (!file.readAt(offset + kRecordOffset, record, sizeof record)) break;
         records[count++] = DecodeGPSBlock(record);
     }
 }
