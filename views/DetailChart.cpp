@@ -1,0 +1,69 @@
+#include "DetailChart.h"
+
+#include "CutToInt.h"
+#include "StripChart.h"
+
+namespace {
+
+using StripChart::Extent;
+
+const QString kLabelFont = QStringLiteral("Cambria");
+constexpr float kLabelSize = 9;
+const QColor kDistanceColor = QColor(255, 140, 0);
+
+bool hasPoints(const GPSTrack* track) { return track && !track->isEmpty(); }
+
+// 64 bits: a saturated total distance must not overflow the scale.
+void paintValueAxis(Graphics& graphics, Extent extent, int64_t total) {
+    const int64_t labelDistance = (total + 10) / 4;
+    const int32_t q = StripChart::labelStep(extent);
+    for (int32_t r = 0; r <= 4; ++r) {
+        graphics.drawString(QString::number((4 - r) * labelDistance), {2, double(4 * q + 2 - r * q)},
+                            kLabelFont, kLabelSize);
+        StripChart::paintAxisTick(graphics, extent, r);
+    }
+}
+
+}  // namespace
+
+void paintDetailChart(Graphics& graphics, const GPSTrack* track, float t) {
+    StripChart::paintBackground(graphics);
+    if (!hasPoints(track) || !graphics.hasBitmap()) return;
+    const Extent extent = StripChart::extentOf(graphics);
+    StripChart::paintFrame(graphics, extent);
+    StripChart::paintMinorTicks(graphics, extent);
+    const int64_t total = track->getTotalDist();
+    paintValueAxis(graphics, extent, total);
+    StripChart::paintMajorTicks(graphics, extent);
+
+    // The exact quarter, not the rounded label step: the curve stays true to scale.
+    const double quarter = (total + 10) * 0.25;
+    const double unit = StripChart::unitHeight(extent);
+    StripChart::paintCurve(
+        graphics, extent, track->pointArray(), track->getIndex(t),
+        [&](const GPSPoint& p) { return p.distFromSrc / quarter * unit + 2.0; }, kDistanceColor);
+}
+
+QString detailText(const GPSTrack* track, float t, int32_t selected, const StringTable& strings) {
+    if (!hasPoints(track)) return {};
+    const GPSPoint& current = track->pointArray()[track->getIndex(t)];
+    switch (selected) {
+        case kSelectedPosition:
+            return QString::fromStdString(current.toString());
+        case kSelectedDistances: {
+            // One pass of arg(): a translation holding "%1" stays as it is.
+            const QString metres = strings.localizedString(QStringLiteral("m"));
+            return QStringLiteral("%1 %2%3 %4 %5%6")
+                .arg(strings.localizedString(QStringLiteral("DistFromStart")),
+                     QString::number(current.distFromSrc), metres,
+                     strings.localizedString(QStringLiteral("DistToEnd")),
+                     QString::number(current.distToDes), metres);
+        }
+        case kSelectedSpeed:
+            return QStringLiteral("%1 %2km/h")
+                .arg(strings.localizedString(QStringLiteral("CurrentSpeed")),
+                     QString::number(CutToInt32(current.speed)));
+        default:
+            return {};
+    }
+}

@@ -1,0 +1,21 @@
+#include "TabsView.h"
+
+#include "ui_TabsView.h"
+
+TabsView::TabsView(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TabsView>()) {
+    ui->setupUi(this);
+    setGsensorView(ui->gsensorView);
+    setDetailView(ui->detailView);
+}
+
+TabsView::~TabsView() = default;
+
+void TabsView::setGPSTrack(const std::shared_ptr<GPSTrack>& track) {
+    if (gsensorViewOutlet) gsensorViewOutlet->setGPSTrack(track);
+    if (detailViewOutlet) detailViewOutlet->setGPSTrack(track);
+}
+
+void TabsView::update(float t) {
+    if (gsensorViewOutlet) gsensorViewOutlet->update(t);
+    if (detailViewOutlet) detailViewOutlet->update(t);
+}

@@ -1,0 +1,95 @@
+#include "ChartsOptions.h"
+#include "DetailChart.h"
+#include "FileCheck.h"
+#include "GSensorChart.h"
+#include "Graphics.h"
+#include "StringTable.h"
+#include "TrackLoader.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cfloat>
+#include <iostream>
+
+namespace {
+
+constexpr int kExitWritten = 0;
+constexpr int kExitNoGPSData = 1;
+constexpr int kExitUsage = 2;
+
+using PaintChart = void (*)(Graphics& graphics, const GPSTrack* track, float t);
+
+// Written whole or not at all: a half-written PNG never replaces a good one.
+bool writeChart(const QString& path, const ChartsOptions& options, const GPSTrack& track, float t,
+                PaintChart paint) {
+    Graphics graphics(QSizeF(options.width, options.height));
+    paint(graphics, &track, t);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !graphics.getImage().save(&file, "PNG") ||
+        !file.commit()) {
+        std::cerr << "kolvar-charts: cannot write " << path.toStdString() << ": "
+                  << file.errorString().toStdString() << '\n';
+        return false;
+    }
+    return true;
+}
+
+int drawCharts(const ChartsOptions& options) {
+    if (const auto reason = CannotOpenReason(options.file)) {
+        std::cerr << "kolvar-charts: cannot open " << options.file << ": " << *reason << '\n';
+        return kExitUsage;
+    }
+    const TrackLoad load = LoadTrack(options.file);
+    if (!load.track || load.track->isEmpty()) {
+        std::cerr << "no GPS data in " << options.file << '\n';
+        return kExitNoGPSData;
+    }
+    const QDir output(QString::fromStdString(options.outputDir));
+    if (!output.mkpath(QStringLiteral("."))) {
+        std::cerr << "kolvar-charts: cannot create the folder " << options.outputDir << '\n';
+        return kExitUsage;
+    }
+    const GPSTrack& track = *load.track;
+    const float t = static_cast<float>(std::min(options.atSeconds * 1000.0, double(FLT_MAX)));
+    if (!writeChart(output.filePath(QStringLiteral("gsensor.png")), options, track, t,
+                    paintGSensorChart) ||
+        !writeChart(output.filePath(QStringLiteral("detail.png")), options, track, t,
+                    paintDetailChart)) {
+        return kExitUsage;
+    }
+
+    const GSensorTexts gsensor = gsensorTexts(&track, t);
+    const StringTable strings = StringTable::load(QStringLiteral("InfoPlist"));
+    for (const QString& text :
+         {gsensor.x, gsensor.y, gsensor.z, detailText(&track, t, kSelectedPosition, strings),
+          detailText(&track, t, kSelectedDistances, strings),
+          detailText(&track, t, kSelectedSpeed, strings)}) {
+        std::cout << text.toStdString() << '\n';
+    }
+    std::cout.flush();
+    return kExitWritten;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto parsed = ParseChartsOptions(argc, argv);
+    if (const auto* error = std::get_if<std::string>(&parsed)) {
+        std::cerr << "kolvar-charts: " << *error << "\nTry 'kolvar-charts --help'.\n";
+        return kExitUsage;
+    }
+    const auto& options = std::get<ChartsOptions>(parsed);
+    if (options.help) {
+        std::cout << kChartsUsageText;
+        return kExitWritten;
+    }
+    // Fonts need a GUI application, never a display: charts are drawn off-screen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Only the program name: the user's arguments are not Qt's to interpret.
+    int qtArgc = 1;
+    QGuiApplication application(qtArgc, argv);
+    return drawCharts(options);
+}
