@@ -4,6 +4,7 @@
 #include <QJsonValue>
 #include <QObject>
 #include <QString>
+#include <QUrl>
 #include <QVector>
 #include <QWebEnginePage>
 
@@ -16,6 +17,9 @@ struct PageCall {
     QString function;
     QJsonArray args;
 };
+
+// The map page resource of that name: "GoogleMap" or "BaiduMap".
+QUrl MapPageUrl(const QString& name);
 
 // A number as the page receives coordinates in text form: the shortest decimal
 // that reads back to the same double, whole numbers without a decimal point.

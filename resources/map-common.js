@@ -1,0 +1,111 @@
+// The script contract the player drives, shared by GoogleMap.html and
+// BaiduMap.html. A page calls KolvarMap.start() with its tiles, its coordinate
+// conversion and what to do once a line is drawn; the contract functions then
+// live on window, where the player looks for them.
+'use strict';
+
+var KolvarMap = (function () {
+  // Coordinates arrive as numbers or as decimal text; anything that does not
+  // read as a position on the globe is dropped rather than handed to Leaflet,
+  // which would throw and leave the line half built.
+  function degrees(value) {
+    if (typeof value === 'number') return value;
+    if (typeof value === 'string') return parseFloat(value);
+    return NaN;
+  }
+
+  function position(lat, lon) {
+    const la = degrees(lat);
+    const lo = degrees(lon);
+    if (!Number.isFinite(la) || !Number.isFinite(lo)) return null;
+    if (Math.abs(la) > 90 || Math.abs(lo) > 180) return null;
+    return [la, lo];
+  }
+
+  const trackStyle = { color: '#d7263d', weight: 4, opacity: 0.9, lineJoin: 'round' };
+  const vehicleStyle = {
+    pane: 'vehicle', radius: 8, weight: 3, color: '#ffffff',
+    fillColor: '#1565c0', fillOpacity: 1, interactive: false,
+  };
+  const startZoom = 16;
+
+  function start(options) {
+    const map = L.map('map', {
+      center: options.center,
+      zoom: options.zoom,
+      zoomControl: true,
+      worldCopyJump: true,
+    });
+    L.tileLayer(options.tiles.url, options.tiles.options).addTo(map);
+    L.control.scale({ imperial: false }).addTo(map);
+    // The vehicle stays above the track however often the track is redrawn.
+    map.createPane('vehicle').style.zIndex = 650;
+
+    const toMap = options.toMap || function (p) { return p; };
+    let vertices = [];
+    let line = null;
+    let vehicle = null;
+
+    function mapPosition(lat, lon) {
+      const p = position(lat, lon);
+      return p && toMap(p);
+    }
+
+    window.clearPoints = function () {
+      vertices = [];
+      if (line) line.remove();
+      line = null;
+    };
+
+    // Called by the player after clearPoints; the map has no use for it.
+    window.add = function () {};
+
+    window.addPoint = function (lat, lon) {
+      const p = mapPosition(lat, lon);
+      if (p) vertices.push(p);
+    };
+
+    window.addPline = function () {
+      if (line) line.remove();
+      line = vertices.length ? L.polyline(vertices, trackStyle).addTo(map) : null;
+      if (options.afterPline) options.afterPline(vertices.length);
+    };
+
+    window.moveMyPosition = function (lat, lon) {
+      const p = mapPosition(lat, lon);
+      if (!p) return;
+      if (vehicle) vehicle.setLatLng(p);
+      else vehicle = L.circleMarker(p, vehicleStyle).addTo(map);
+    };
+
+    window.setCenter = function (lat, lon) {
+      const p = mapPosition(lat, lon);
+      if (p) map.panTo(p);
+    };
+
+    window.flyto = function (lat, lon) {
+      const p = mapPosition(lat, lon);
+      if (p) map.flyTo(p, Math.max(map.getZoom(), startZoom));
+    };
+
+    // Read-only view of what is drawn, for diagnostics and tests.
+    window.kolvarMapState = function () {
+      const shown = vehicle && vehicle.getLatLng();
+      const centre = map.getCenter();
+      return {
+        vertices: vertices.length,
+        line: line ? line.getLatLngs().map(function (v) { return [v.lat, v.lng]; }) : null,
+        vehicle: shown ? [shown.lat, shown.lng] : null,
+        center: [centre.lat, centre.lng],
+        zoom: map.getZoom(),
+      };
+    };
+
+    map.whenReady(function () {
+      if (window.native) window.native.onJSLoaded(options.name);
+    });
+    return map;
+  }
+
+  return { start: start, position: position };
+})();
