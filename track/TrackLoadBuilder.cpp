@@ -12,7 +12,7 @@ TrackLoadBuilder::TrackLoadBuilder(TrackSource source) {
 }
 
 void TrackLoadBuilder::setStart(TimePoint date) {
-    start = date;
+    load.hasStartTime = true;
     load.track->setStartTime(date);
 }
 
@@ -20,8 +20,8 @@ void TrackLoadBuilder::addPoint(double lat, double lon, std::optional<TimePoint>
                                 int16_t y, int16_t z, double speed) {
     const auto& points = load.track->pointArray();
     double time = points.empty() ? 0.0 : points.back().time;
-    if (date && start) {
-        const std::chrono::duration<double> elapsed = *date - *start;
+    if (date && load.hasStartTime) {
+        const std::chrono::duration<double> elapsed = *date - load.track->getStartTime();
         time = elapsed.count() * kMillisecondsPerSecond;
     }
     load.lineArray.push_back(lat);

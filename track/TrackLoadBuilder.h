@@ -13,7 +13,7 @@ public:
 
     explicit TrackLoadBuilder(TrackSource source);
 
-    bool hasStart() const { return start.has_value(); }
+    bool hasStart() const { return load.hasStartTime; }
     void setStart(TimePoint date);
 
     // A point whose date is unknown, or comes with no start time yet, takes the
@@ -27,5 +27,4 @@ public:
 
 private:
     TrackLoad load;
-    std::optional<TimePoint> start;
 };

@@ -20,6 +20,7 @@ struct TrackLoad {
     std::shared_ptr<GPSTrack> track;  // never null; built (buildSpeed) when not empty
     std::vector<double> lineArray;    // lat0, lon0, lat1, lon1, ... in point order
     std::optional<LatLon> firstPoint; // none until a point was added
+    bool hasStartTime = false;        // a date parsed and became the track's start time
     TrackSource source = TrackSource::Embedded;
 };
 

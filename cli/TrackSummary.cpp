@@ -1,0 +1,30 @@
+#include "TrackSummary.h"
+
+#include "CsvFormat.h"
+#include "LocalDateTime.h"
+#include "TrackExport.h"
+
+namespace {
+
+// RFC 4180: a field with a comma, a quote or a line break is quoted, its quotes doubled.
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+}  // namespace
+
+void WriteSummaryRow(std::ostream& out, const std::string& file, const TrackLoad& load) {
+    const GPSTrack& track = *load.track;
+    const auto& points = track.pointArray();
+    const double durationMs = points.empty() ? 0 : points.back().time - points.front().time;
+    const std::string start = load.hasStartTime ? FormatLocalDateTime(track.getStartTime()) : "";
+    out << CsvField(file) << ',' << SourceName(load.source) << ',' << points.size() << ','
+        << start << ',' << FormatReal(durationMs / 1000) << ',' << track.getTotalDist() << ','
+        << track.getMaxSpeed() << ',' << track.getAvgSpeed() << '\n';
+}

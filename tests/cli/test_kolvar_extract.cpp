@@ -1,0 +1,144 @@
+#include "CliTestSupport.h"
+#include "MovBuilder.h"
+#include "SideFileBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace {
+
+struct ExtractRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the real kolvar-extract in dir; TZ and LC_ALL come from the test's environment.
+ExtractRun RunExtract(const ScopedTempDir& dir, const std::string& args) {
+    const std::string errPath = dir.path() + "/stderr.txt";
+    const std::string command =
+        "cd '" + dir.path() + "' && '" KOLVAR_EXTRACT_BINARY "' " + args + " 2>'" + errPath + "'";
+    ExtractRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    while (const size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = ReadWholeFile(errPath);
+    std::filesystem::remove(errPath);
+    return run;
+}
+
+std::string Expected(const std::string& name) {
+    return ReadWholeFile(std::string(KOLVAR_CLI_EXPECTED_DIR) + "/" + name);
+}
+
+// A video whose side file holds a header and four records, S and W, the last
+// with a full G-sensor block.
+void WriteSideFileClip(const ScopedTempDir& dir) {
+    dir.write("clip.MOV", "the player would read this; the extractor must not");
+    std::vector<std::string> lines = {"DRAVIK GMAP 1.0 20150615120000"};
+    for (int i = 0; i < 3; ++i)
+        lines.push_back(SideFileRecordLine(SideFilePosition('S', 33, 510000 + 600 * i, 'W', 70, 390000 + 900 * i),
+                                           SideFileTimestamp(2015, 6, 15, 12, 0, 2 + i)));
+    lines.push_back(SideFileRecordLine(SideFilePosition('S', 33, 512400, 'W', 70, 393600),
+                                       std::vector<SideFileSample>(16, {-5, 12, 101}),
+                                       SideFileTimestamp(2015, 6, 15, 12, 0, 6)));
+    dir.write("clip.GMAP", JoinSideFile(lines, {kSideFileSeparatorA, kSideFileSeparatorB}));
+}
+
+// A MOV whose text track carries five fixes a second apart, heading north-east.
+void WriteEmbeddedClip(const ScopedTempDir& dir) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 5; ++i) {
+        char text[96];
+        std::snprintf(text, sizeof text, "A,150615,1200%02d,%.4f,N,%.4f,E,%d.5,%d,-3,98", i,
+                      2234.5678 + 0.01 * i, 11354.3210 + 0.012 * i, 20 + i, 10 + i);
+        texts.push_back(text);
+    }
+    dir.write("drive.MOV", mov::Movie({mov::TextTrack(texts)}));
+}
+
+TEST(KolvarExtract, TrackCsvFromTheSideFileAndFromEmbeddedData) {
+    const ScopedTempDir dir;
+    WriteSideFileClip(dir);
+    WriteEmbeddedClip(dir);
+    const ExtractRun side = RunExtract(dir, "clip.MOV");
+    EXPECT_EQ(side.status, 0) << side.err;
+    EXPECT_EQ(side.out, Expected("side_file_track.csv"));
+    const ExtractRun embedded = RunExtract(dir, "drive.MOV");
+    EXPECT_EQ(embedded.status, 0) << embedded.err;
+    EXPECT_EQ(embedded.out, Expected("embedded_track.csv"));
+}
+
+TEST(KolvarExtract, SummaryOfSeveralFilesReportsTheWorstStatus) {
+    const ScopedTempDir dir;
+    WriteSideFileClip(dir);
+    WriteEmbeddedClip(dir);
+    dir.write("blank.AVI", "RIFF");
+    const ExtractRun ok = RunExtract(dir, "--summary clip.MOV drive.MOV");
+    EXPECT_EQ(ok.status, 0) << ok.err;
+    EXPECT_EQ(ok.out, Expected("summary.csv"));
+
+    const ExtractRun noData = RunExtract(dir, "--summary clip.MOV blank.AVI drive.MOV");
+    EXPECT_EQ(noData.status, 1);
+    EXPECT_EQ(noData.out, Expected("summary.csv"));
+    EXPECT_EQ(noData.err, "no GPS data in blank.AVI\n");
+
+    const ExtractRun missing = RunExtract(dir, "--summary missing.MOV blank.AVI clip.MOV drive.MOV");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out, Expected("summary.csv"));
+    EXPECT_NE(missing.err.find("cannot open missing.MOV"), std::string::npos) << missing.err;
+}
+
+TEST(KolvarExtract, ExitStatusesOfOneFile) {
+    const ScopedTempDir dir;
+    dir.write("blank.MOV", mov::Movie({}));
+    const ExtractRun none = RunExtract(dir, "blank.MOV");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "no GPS data in blank.MOV\n");
+
+    const ExtractRun missing = RunExtract(dir, "--format gpx nothing.MOV");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out, "");
+
+    // A side file that is there but cannot be read is no missing data.
+    std::filesystem::create_directory(dir.path() + "/blank.GMAP");
+    const ExtractRun sideDir = RunExtract(dir, "blank.MOV");
+    EXPECT_EQ(sideDir.status, 2);
+    EXPECT_NE(sideDir.err.find("blank.GMAP"), std::string::npos) << sideDir.err;
+
+    EXPECT_EQ(RunExtract(dir, "--format kml blank.MOV").status, 2);
+    EXPECT_EQ(RunExtract(dir, "a.MOV b.MOV").status, 2);
+    const ExtractRun help = RunExtract(dir, "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--utc-offset"), std::string::npos);
+}
+
+TEST(KolvarExtract, OutputDirectoryGetsOneValidFilePerInput) {
+    const ScopedTempDir dir;
+    WriteSideFileClip(dir);
+    WriteEmbeddedClip(dir);
+    dir.write("blank.AVI", "RIFF");
+    const ExtractRun run = RunExtract(dir, "--format gpx --utc-offset +08:00 --output out clip.MOV blank.AVI drive.MOV");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() + "/out/blank.AVI.gpx"));
+    for (const char* name : {"clip.MOV.gpx", "drive.MOV.gpx"}) {
+        std::string report;
+        EXPECT_TRUE(ValidatesAgainstGpxSchema(dir.path() + "/out/" + name, report)) << name << report;
+    }
+    const std::string gpx = ReadWholeFile(dir.path() + "/out/drive.MOV.gpx");
+    EXPECT_NE(gpx.find("<time>2015-06-15T04:00:04Z</time>"), std::string::npos) << gpx;
+
+    const ExtractRun csv = RunExtract(dir, "-o out clip.MOV");
+    EXPECT_EQ(csv.status, 0);
+    EXPECT_EQ(ReadWholeFile(dir.path() + "/out/clip.MOV.csv"), Expected("side_file_track.csv"));
+}
+
+}  // namespace
