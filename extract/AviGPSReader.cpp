@@ -75,8 +75,10 @@ std::optional<ChunkHeader> ReadChunkHeader(ReadWindow& file, int64_t offset) {
     return ChunkHeader{LoadBE32(header), LoadLE32(header + kChunkSizeOffset)};
 }
 
-// Top-level walks count pos from the first chunk and compare it with R, which
-// counts from the form type: the last step may look 4 bytes past the RIFF data.
+// Top-level walks count pos from the first chunk but compare it with R, which
+// also counts the form type: after the last chunk of a well-formed file they
+// still try one header just past the RIFF data, which the end of the file or
+// a following RIFF answers.
 bool HasIndexChunk(ReadWindow& file, int64_t riffSize) {
     for (int64_t pos = 0; pos < riffSize;) {
         const std::optional<ChunkHeader> chunk = ReadChunkHeader(file, kTopLevelStart + pos);

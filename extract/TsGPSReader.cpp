@@ -3,9 +3,10 @@
 #include "BinaryFile.h"
 #include "GPSText.h"
 
+#include <algorithm>
+#include <memory>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -46,17 +47,20 @@ void TsGPSReader::read(const char* path, GPSRecord* records, int32_t& count) {
     // Large reads straight into our buffer; the packets are then tested in memory.
     file.setUnbuffered();
     count = 0;
-    std::vector<unsigned char> block(kPacketSize * kPacketsPerRead);
+    // No bigger than the file needs; left uninitialised, as only bytes read are examined.
+    const size_t blockSize =
+        std::clamp<int64_t>(file.size(), kPacketSize, kPacketSize * kPacketsPerRead) / kPacketSize * kPacketSize;
+    const auto block = std::make_unique_for_overwrite<unsigned char[]>(blockSize);
     while (count < kMaxGPSRecords) {
-        const size_t got = file.readSome(block.data(), block.size());
+        const size_t got = file.readSome(block.get(), blockSize);
         // A final packet cut short by the end of the file holds no whole text.
         const size_t packets = got / kPacketSize;
         for (size_t i = 0; i < packets && count < kMaxGPSRecords; ++i) {
-            const unsigned char* packet = block.data() + i * kPacketSize;
+            const unsigned char* packet = block.get() + i * kPacketSize;
             if (!IsGPSPacket(packet)) continue;
             const std::optional<std::string_view> payload = ReadPacketPayload(packet);
             if (payload && ParseGPSText(*payload, records[count])) ++count;
         }
-        if (got < block.size()) break;
+        if (got < blockSize) break;
     }
 }
