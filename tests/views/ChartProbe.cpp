@@ -1,0 +1,55 @@
+#include "ChartProbe.h"
+
+#include <QDir>
+
+#include <cstdlib>
+
+QColor pixelAt(const QImage& image, int x, int y) {
+    return image.pixelColor(x, image.height() - 1 - y);
+}
+
+bool isColor(const QColor& actual, const QColor& expected, int tolerance) {
+    return std::abs(actual.red() - expected.red()) <= tolerance &&
+           std::abs(actual.green() - expected.green()) <= tolerance &&
+           std::abs(actual.blue() - expected.blue()) <= tolerance &&
+           std::abs(actual.alpha() - expected.alpha()) <= tolerance;
+}
+
+bool isBluish(const QColor& color) {
+    return color.blue() - color.red() > 40 && color.blue() - color.green() > 40;
+}
+
+bool isInk(const QColor& color) {
+    return color.red() < 80 && color.green() < 80 && color.blue() < 80;
+}
+
+std::optional<InkRows> inkRows(const QImage& image, int x0, int x1, int y0, int y1) {
+    std::optional<InkRows> rows;
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            if (!isInk(pixelAt(image, x, y))) continue;
+            if (!rows) rows = InkRows{y, y};
+            rows->top = y;
+            break;
+        }
+    }
+    return rows;
+}
+
+int countColor(const QImage& image, const QColor& color, int x0, int x1, int y0, int y1,
+               int tolerance) {
+    int count = 0;
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            if (isColor(pixelAt(image, x, y), color, tolerance)) ++count;
+        }
+    }
+    return count;
+}
+
+void saveForReview(const QImage& image, const QString& name) {
+    const QString dir = qEnvironmentVariable("KOLVAR_TEST_OUTPUT");
+    if (dir.isEmpty() || image.isNull()) return;
+    QDir().mkpath(dir);
+    image.save(QDir(dir).filePath(name + QStringLiteral(".png")), "PNG");
+}
