@@ -20,10 +20,7 @@ int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) !
 
 }  // namespace
 
-bool IsMappable(const GPSPoint& point) {
-    return std::isfinite(point.lat) && std::isfinite(point.lon) && std::abs(point.lat) <= 90 &&
-           std::abs(point.lon) <= 180;
-}
+bool IsMappable(const GPSPoint& point) { return IsPositionOnEarth(point.lat, point.lon); }
 
 double WrapLongitude(double lon) { return lon == 180 ? -180 : lon; }
 

@@ -8,14 +8,14 @@ out="$root/build-fuzz"
 mkdir -p "$out"
 
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-       -I"$root/extract")
-sources=("$root"/extract/*.cpp)
+       -I"$root/extract" -I"$root/track")
+sources=("$root"/extract/*.cpp "$root"/track/*.cpp)
 
 status=0
 for target in "$root"/fuzz/*_fuzz.cpp; do
   name="$(basename "$target" .cpp)"
   if [[ ! -x "$out/$name" || "$target" -nt "$out/$name" ||
-        -n "$(find "$root/extract" -newer "$out/$name" -print -quit)" ]]; then
+        -n "$(find "$root/extract" "$root/track" -newer "$out/$name" -print -quit)" ]]; then
     clang++ "${flags[@]}" "$target" "${sources[@]}" -o "$out/$name"
   fi
   corpus="$out/corpus/$name"

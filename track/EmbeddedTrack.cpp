@@ -6,7 +6,6 @@
 #include "TrackLoadBuilder.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -30,9 +29,6 @@ TrackLoad BuildEmbeddedTrack(const GPSRecord* records, int32_t count) {
         // The first record gives the start time whatever its letters.
         if (!builder.hasStart() && date) builder.setStart(*date);
         if (!IsValidRecord(r)) continue;
-        // A coordinate that is not a number is no position and would poison every distance after it.
-        if (!std::isfinite(r.lat) || !std::isfinite(r.lon)) continue;
-
         const double lat = r.latRef == 'S' ? -r.lat : r.lat;
         const double lon = r.lonRef == 'W' ? -r.lon : r.lon;
         builder.addPoint(lat, lon, date, GSensorValue(r.gsX), GSensorValue(r.gsY),

@@ -18,11 +18,17 @@ void TrackLoadBuilder::setStart(TimePoint date) {
 
 void TrackLoadBuilder::addPoint(double lat, double lon, std::optional<TimePoint> date, int16_t x,
                                 int16_t y, int16_t z, double speed) {
+    if (!IsPositionOnEarth(lat, lon)) return;
     const auto& points = load.track->pointArray();
     double time = points.empty() ? 0.0 : points.back().time;
     if (date && load.hasStartTime) {
-        const std::chrono::duration<double> elapsed = *date - load.track->getStartTime();
-        time = elapsed.count() * kMillisecondsPerSecond;
+        // Whole seconds on both sides: subtracting the nanosecond counts could overflow
+        // for dates centuries apart.
+        using std::chrono::duration_cast;
+        using std::chrono::seconds;
+        const auto from = duration_cast<seconds>(load.track->getStartTime().time_since_epoch());
+        const auto to = duration_cast<seconds>(date->time_since_epoch());
+        time = static_cast<double>((to - from).count()) * kMillisecondsPerSecond;
     }
     load.lineArray.push_back(lat);
     load.lineArray.push_back(lon);

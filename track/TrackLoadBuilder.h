@@ -18,7 +18,7 @@ public:
 
     // A point whose date is unknown, or comes with no start time yet, takes the
     // time of the point before it (0 for the first), so times stay numbers and
-    // keep their order.
+    // keep their order. A position that is not on Earth adds nothing.
     void addPoint(double lat, double lon, std::optional<TimePoint> date, int16_t x, int16_t y,
                   int16_t z, double speed);
 

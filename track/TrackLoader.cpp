@@ -1,6 +1,11 @@
 #include "TrackLoader.h"
 
+#include <cmath>
 #include <filesystem>
+
+bool IsPositionOnEarth(double lat, double lon) {
+    return std::isfinite(lat) && std::isfinite(lon) && std::abs(lat) <= 90 && std::abs(lon) <= 180;
+}
 
 std::string SideFilePath(const std::string& videoPath, const std::string& geoext) {
     std::filesystem::path path(videoPath);

@@ -24,6 +24,11 @@ struct TrackLoad {
     TrackSource source = TrackSource::Embedded;
 };
 
+// Finite, latitude within +-90 and longitude within +-180. The loader keeps
+// only such points: a corrupt fix elsewhere would be drawn off the map and
+// swamp every distance of the drive.
+bool IsPositionOnEarth(double lat, double lon);
+
 // The video's folder, its file name without the last extension, "." and geoext.
 std::string SideFilePath(const std::string& videoPath, const std::string& geoext = "GMAP");
 

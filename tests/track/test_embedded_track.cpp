@@ -46,9 +46,9 @@ TEST(EmbeddedTrack, FirstRecordGivesTheStartWhateverItsLetters) {
 TEST(EmbeddedTrack, PositionsThatAreNoNumbersAndBadDatesAreHandled) {
     std::vector<GPSRecord> records = {Record(0), Record(1, 'N', std::nan("")),
                                       Record(2, 'N', 22.5, 'E', std::numeric_limits<double>::infinity()),
-                                      Record(3), Record(4)};
+                                      Record(3), Record(4), Record(5, 'N', 90.5)};
     records[3].month = 13;
-    const TrackLoad load = BuildEmbeddedTrack(records.data(), 5);
+    const TrackLoad load = BuildEmbeddedTrack(records.data(), 6);
     ASSERT_EQ(load.track->pointArray().size(), 3u);
     EXPECT_EQ(load.track->pointArray()[1].time, 0);  // bad date: the time before it
     EXPECT_EQ(load.track->pointArray()[2].time, 4000);

@@ -49,6 +49,7 @@ TEST(SideFileTrack, HeaderLineGivesTheStartTimeAndIsNoPoint) {
                                                   SideFileRecordLine(kNorthEast, Stamp(3)),
                                                   SideFileRecordLine(kNorthEast, Stamp(4))}));
     EXPECT_EQ(Times(load), (std::vector<double>{3000, 4000}));
+    EXPECT_TRUE(load.hasStartTime);
     const auto start = load.track->getStartTime();
     EXPECT_EQ(std::chrono::system_clock::to_time_t(start), 1434369600);  // 2015-06-15 12:00:00 UTC
 }
@@ -132,6 +133,33 @@ TEST(SideFileTrack, BadTimestampsKeepThePreviousTime) {
         SideFileRecordLine(kNorthEast, Stamp(13)),
     }));
     EXPECT_EQ(Times(load), (std::vector<double>{0, 0, 2000, 2000, 2000, 3000}));
+
+    const TrackLoad undated = LoadText(JoinSideFile({SideFileRecordLine(kNorthEast, "20151301120000"),
+                                                     SideFileRecordLine(kNorthEast, "00000000000000")}));
+    EXPECT_EQ(Times(undated), (std::vector<double>{0, 0}));
+    EXPECT_FALSE(undated.hasStartTime);
+}
+
+TEST(SideFileTrack, DatesCenturiesApartGiveExactTimes) {
+    const TrackLoad load = LoadText(JoinSideFile({
+        SideFileRecordLine(kNorthEast, Stamp(0)),
+        SideFileRecordLine(kNorthEast, SideFileTimestamp(1700, 1, 1, 0, 0, 0)),
+        SideFileRecordLine(kNorthEast, SideFileTimestamp(2262, 1, 1, 0, 0, 0)),
+    }));
+    EXPECT_EQ(Times(load), (std::vector<double>{0, -9954705600000.0, 7780276800000.0}));
+}
+
+TEST(SideFileTrack, PositionsOffTheEarthAreSkipped) {
+    const TrackLoad load = LoadText(JoinSideFile({
+        SideFileRecordLine(SideFilePosition('N', 95, 0, 'E', 113, 0), Stamp(0)),
+        SideFileRecordLine(SideFilePosition('S', 89, 599999, 'W', 180, 0), Stamp(1)),
+        SideFileRecordLine(SideFilePosition('N', 10, 0, 'E', 181, 0), Stamp(2)),
+        SideFileRecordLine(SideFilePosition('N', 90, 0, 'E', 179, 599999), Stamp(3)),
+    }));
+    EXPECT_EQ(Times(load), (std::vector<double>{1000, 3000}));
+    EXPECT_EQ(load.lineArray.size(), 4u);
+    ASSERT_TRUE(load.firstPoint);
+    EXPECT_EQ(load.firstPoint->lon, -180);
 }
 
 TEST(SideFileTrack, UnreadableOrNonAsciiFilesGiveNoPoints) {
