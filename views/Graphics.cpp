@@ -1,8 +1,8 @@
 #include "Graphics.h"
 
-#include <QFontDatabase>
 #include <QLineF>
 #include <QPen>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -32,17 +32,6 @@ int fontPixels(float fontSize) {
 
 bool isFinite(QPointF point) { return std::isfinite(point.x()) && std::isfinite(point.y()); }
 
-QString installedFamily(const QString& fontName) {
-    if (QFontDatabase::hasFamily(fontName)) return fontName;
-    for (const auto& entry : kFontSubstitutes) {
-        if (fontName.compare(QLatin1String(entry.family), Qt::CaseInsensitive) == 0 &&
-            QFontDatabase::hasFamily(QLatin1String(entry.substitute))) {
-            return QLatin1String(entry.substitute);
-        }
-    }
-    return {};
-}
-
 }  // namespace
 
 Graphics::Graphics(QSizeF size) : size(size) {
@@ -50,17 +39,24 @@ Graphics::Graphics(QSizeF size) : size(size) {
     const int height = pixelExtent(size.height());
     if (width == 0 || height == 0) return;
     bitmap = QImage(width, height, QImage::Format_RGBA8888_Premultiplied);
-    if (bitmap.isNull()) return;
     // Users paint their own background; transparent only keeps the memory defined.
-    bitmap.fill(Qt::transparent);
-    context.begin(&bitmap);
-    context.setRenderHint(QPainter::Antialiasing);
-    context.setRenderHint(QPainter::TextAntialiasing);
+    if (!bitmap.isNull()) bitmap.fill(Qt::transparent);
 }
 
-QImage Graphics::getImage() const {
-    // A deep copy: a shallow one would share the pixels the painter still writes.
-    return bitmap.copy();
+QImage Graphics::getImage() {
+    // With the painter ended the snapshot can share the pixels instead of
+    // copying them; drawing afterwards begins a painter again, which detaches.
+    if (context.isActive()) context.end();
+    return bitmap;
+}
+
+QPainter* Graphics::painter() {
+    if (bitmap.isNull()) return nullptr;
+    if (!context.isActive() && context.begin(&bitmap)) {
+        context.setRenderHint(QPainter::Antialiasing);
+        context.setRenderHint(QPainter::TextAntialiasing);
+    }
+    return context.isActive() ? &context : nullptr;
 }
 
 QPointF Graphics::toDevice(QPointF point) const {
@@ -69,41 +65,51 @@ QPointF Graphics::toDevice(QPointF point) const {
 
 void Graphics::drawRect(const QRectF& rect, const QColor& fillColor, const QColor& strokeColor,
                         float strokeWidth) {
-    if (!context.isActive() || !isFinite(rect.topLeft()) || !isFinite(rect.bottomRight())) return;
+    if (!isFinite(rect.topLeft()) || !isFinite(rect.bottomRight())) return;
+    QPainter* context = painter();
+    if (!context) return;
     const QRectF device =
         QRectF(rect.x(), bitmap.height() - rect.y() - rect.height(), rect.width(), rect.height())
             .normalized();
     if (strokeWidth > 0 && strokeColor.alpha() > 0) {
-        context.setPen(QPen(strokeColor, strokeWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-        context.setBrush(Qt::NoBrush);
-        context.drawRect(device);
+        context->setPen(QPen(strokeColor, strokeWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        context->setBrush(Qt::NoBrush);
+        context->drawRect(device);
     }
-    if (fillColor.alpha() > 0) context.fillRect(device, fillColor);
+    if (fillColor.alpha() > 0) context->fillRect(device, fillColor);
 }
 
 void Graphics::drawLine(QPointF start, QPointF end, const QColor& strokeColor, float lineWidth) {
-    if (!context.isActive() || !(lineWidth > 0) || !isFinite(start) || !isFinite(end)) return;
-    context.setPen(QPen(strokeColor, lineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-    context.drawLine(QLineF(toDevice(start), toDevice(end)));
+    if (!(lineWidth > 0) || !isFinite(start) || !isFinite(end)) return;
+    QPainter* context = painter();
+    if (!context) return;
+    context->setPen(QPen(strokeColor, lineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    context->drawLine(QLineF(toDevice(start), toDevice(end)));
 }
 
 QFont Graphics::getFontWithName(const QString& fontName, float fontSize) {
-    QFont font;
-    const QString family = installedFamily(fontName);
-    if (family.isEmpty()) {
-        font.setStyleHint(QFont::Serif);
-        font.setFamily(QStringLiteral("serif"));
-    } else {
-        font.setFamily(family);
+    // Qt takes the first installed family of the list and falls back on the
+    // style hint; its font cache makes this cheap on every call, where asking
+    // the font database whether a family exists is not.
+    QStringList families{fontName};
+    for (const auto& entry : kFontSubstitutes) {
+        if (fontName.compare(QLatin1String(entry.family), Qt::CaseInsensitive) == 0) {
+            families << QLatin1String(entry.substitute);
+        }
     }
+    QFont font;
+    font.setFamilies(families);
+    font.setStyleHint(QFont::Serif);
     font.setPixelSize(fontPixels(fontSize));
     return font;
 }
 
 void Graphics::drawString(const QString& text, QPointF position, const QString& fontName,
                           float fontSize) {
-    if (!context.isActive() || text.isEmpty() || !isFinite(position)) return;
-    context.setFont(getFontWithName(fontName, fontSize));
-    context.setPen(Qt::black);
-    context.drawText(toDevice(position), text);
+    if (text.isEmpty() || !isFinite(position)) return;
+    QPainter* context = painter();
+    if (!context) return;
+    context->setFont(getFontWithName(fontName, fontSize));
+    context->setPen(Qt::black);
+    context->drawText(toDevice(position), text);
 }

@@ -24,7 +24,7 @@ public:
     QSizeF getSize() const { return size; }
     bool hasBitmap() const { return !bitmap.isNull(); }
     // A snapshot: drawing afterwards does not change it.
-    QImage getImage() const;
+    QImage getImage();
 
     // Outline straddling the rectangle's edges, then the fill over its inner half.
     void drawRect(const QRectF& rect, const QColor& fillColor, const QColor& strokeColor,
@@ -32,7 +32,8 @@ public:
     // Square ends lying exactly on the two points.
     void drawLine(QPointF start, QPointF end, const QColor& strokeColor, float lineWidth);
     // The family at a size in pixels; a missing family is replaced by a
-    // metric-compatible one when installed, else by the default serif.
+    // metric-compatible one when installed (Caladea for Cambria), else by the
+    // default serif.
     static QFont getFontWithName(const QString& fontName, float fontSize);
     // One upright black line of text whose baseline starts at position.
     void drawString(const QString& text, QPointF position, const QString& fontName,
@@ -40,6 +41,8 @@ public:
 
 private:
     QPointF toDevice(QPointF point) const;
+    // Begun on first use and again after getImage; none without a bitmap.
+    QPainter* painter();
 
     QSizeF size;
     QImage bitmap;

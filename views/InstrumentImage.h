@@ -3,10 +3,15 @@
 #include "GPSTrack.h"
 #include "Graphics.h"
 
+#include <QImage>
 #include <QLabel>
 
 using PaintInstrument = void (*)(Graphics& graphics, const GPSTrack* track, float t);
 
-// Renders one instrument at the size of its image view and shows the result
-// there, replacing the picture before. Without an image view nothing is drawn.
+// One instrument drawn on a fresh surface of the given size. The surface is
+// gone when this returns, so the image owns its pixels alone.
+QImage renderInstrument(QSizeF size, const GPSTrack* track, float t, PaintInstrument paint);
+
+// Renders at the size of the image view and shows the result there, replacing
+// the picture before. Without an image view nothing is drawn.
 void showInstrument(QLabel* imageView, const GPSTrack* track, float t, PaintInstrument paint);

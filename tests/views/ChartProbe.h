@@ -5,6 +5,10 @@
 #include <QString>
 
 #include <optional>
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Reading charts the way they are drawn: x to the right, y upward from the
 // bottom edge. Pixel (x, y) is the one covering [x, x + 1) x [y, y + 1).

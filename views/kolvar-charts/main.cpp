@@ -2,7 +2,7 @@
 #include "DetailChart.h"
 #include "FileCheck.h"
 #include "GSensorChart.h"
-#include "Graphics.h"
+#include "InstrumentImage.h"
 #include "StringTable.h"
 #include "TrackLoader.h"
 
@@ -20,15 +20,12 @@ constexpr int kExitWritten = 0;
 constexpr int kExitNoGPSData = 1;
 constexpr int kExitUsage = 2;
 
-using PaintChart = void (*)(Graphics& graphics, const GPSTrack* track, float t);
-
 // Written whole or not at all: a half-written PNG never replaces a good one.
 bool writeChart(const QString& path, const ChartsOptions& options, const GPSTrack& track, float t,
-                PaintChart paint) {
-    Graphics graphics(QSizeF(options.width, options.height));
-    paint(graphics, &track, t);
+                PaintInstrument paint) {
+    const QImage image = renderInstrument(QSizeF(options.width, options.height), &track, t, paint);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !graphics.getImage().save(&file, "PNG") ||
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") ||
         !file.commit()) {
         std::cerr << "kolvar-charts: cannot write " << path.toStdString() << ": "
                   << file.errorString().toStdString() << '\n';
@@ -38,10 +35,6 @@ bool writeChart(const QString& path, const ChartsOptions& options, const GPSTrac
 }
 
 int drawCharts(const ChartsOptions& options) {
-    if (const auto reason = CannotOpenReason(options.file)) {
-        std::cerr << "kolvar-charts: cannot open " << options.file << ": " << *reason << '\n';
-        return kExitUsage;
-    }
     const TrackLoad load = LoadTrack(options.file);
     if (!load.track || load.track->isEmpty()) {
         std::cerr << "no GPS data in " << options.file << '\n';
@@ -85,6 +78,10 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::cout << kChartsUsageText;
         return kExitWritten;
+    }
+    if (const auto reason = CannotOpenReason(options.file)) {
+        std::cerr << "kolvar-charts: cannot open " << options.file << ": " << *reason << '\n';
+        return kExitUsage;
     }
     // Fonts need a GUI application, never a display: charts are drawn off-screen.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,0 +1,148 @@
+#include "ChartProbe.h"
+#include "DetailView.h"
+#include "GSensorChart.h"
+#include "GSensorView.h"
+#include "TabsView.h"
+#include "TrackBuilders.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor kGray(128, 128, 128);
+
+QImage Shown(const QLabel* imageView) {
+    return imageView->pixmap().toImage().convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+}
+
+bool IsPlainGray(const QImage& image) {
+    return !image.isNull() &&
+           countColor(image, kGray, 0, image.width() - 1, 0, image.height() - 1, 0) ==
+               image.width() * image.height();
+}
+
+// Laid out as in the window: the image views get their real sizes.
+void ShowLaidOut(QWidget& widget, QSize size) {
+    widget.resize(size);
+    widget.show();
+    QApplication::processEvents();
+}
+
+TEST(GSensorView, ShowsTheChartAtItsImageViewsSizeAndTheCurrentValues) {
+    GSensorView view;
+    ShowLaidOut(view, {400, 160});
+    view.update(0);
+    const QSize size = view.imageView()->size();
+    ASSERT_GE(size.width(), 240);
+    EXPECT_EQ(Shown(view.imageView()).size(), size);
+    EXPECT_TRUE(IsPlainGray(Shown(view.imageView())));
+    EXPECT_TRUE(view.labelGSX()->text().isEmpty());
+
+    const auto track = GSensorTrack({{98, -5, 100}, {20, 30, 40}});
+    view.setGPSTrack(track);
+    EXPECT_TRUE(view.labelGSX()->text().isEmpty()) << "a new track shows from the next update on";
+    view.update(500);
+    EXPECT_EQ(view.labelGSX()->text(), QStringLiteral("X: 0.98G"));
+    EXPECT_EQ(view.labelGSY()->text(), QStringLiteral("Y: -0.05G"));
+    EXPECT_EQ(view.labelGSZ()->text(), QStringLiteral("Z: 1.00G"));
+    Graphics expected{QSizeF(size)};
+    paintGSensorChart(expected, track.get(), 500);
+    EXPECT_EQ(Shown(view.imageView()), expected.getImage());
+    saveForReview(Shown(view.imageView()), QStringLiteral("widget_gsensor"));
+
+    view.setGPSTrack(nullptr);
+    view.update(0);
+    EXPECT_TRUE(IsPlainGray(Shown(view.imageView())));
+    EXPECT_TRUE(view.labelGSZ()->text().isEmpty());
+}
+
+TEST(GSensorView, WithoutAnImageViewTheLabelsAreStillSet) {
+    GSensorView view;
+    view.setGPSTrack(GSensorTrack({{-150, 0, 0}}));
+    delete view.imageView();  // outlets are weak: the view must notice
+    EXPECT_EQ(view.imageView(), nullptr);
+    view.update(0);
+    EXPECT_EQ(view.labelGSX()->text(), QStringLiteral("X: -1.50G"));
+
+    view.setImageView(nullptr);
+    view.setLabelGSY(nullptr);
+    view.update(0);
+    EXPECT_EQ(view.labelGSZ()->text(), QStringLiteral("Z: 0.00G"));
+}
+
+TEST(DetailView, TheButtonsChooseTheTextShownFromTheNextUpdateOn) {
+    DetailView view;
+    view.setStringTable(StringTable());
+    ShowLaidOut(view, {400, 160});
+    const auto track = DistanceTrack({1200.25, 3400.25}, 57.9);
+    view.setGPSTrack(track);
+    view.update(1500);
+    EXPECT_EQ(view.getSelected(), kSelectedPosition);
+    EXPECT_EQ(view.label()->text(), detailText(track.get(), 1500, kSelectedPosition, {}));
+
+    view.findChild<QPushButton*>(QStringLiteral("speedButton"))->click();
+    EXPECT_EQ(view.getSelected(), kSelectedSpeed);
+    EXPECT_NE(view.label()->text(), QStringLiteral("CurrentSpeed 57km/h"));
+    view.update(1500);
+    EXPECT_EQ(view.label()->text(), QStringLiteral("CurrentSpeed 57km/h"));
+
+    view.findChild<QPushButton*>(QStringLiteral("distanceButton"))->click();
+    view.update(1500);
+    EXPECT_EQ(view.label()->text(), QStringLiteral("DistFromStart 1200m DistToEnd 3400m"));
+    saveForReview(Shown(view.imageView()), QStringLiteral("widget_detail"));
+
+    // The choice survives a change of track; without one, the text is empty.
+    view.setGPSTrack(nullptr);
+    view.update(1500);
+    EXPECT_TRUE(view.label()->text().isEmpty());
+    EXPECT_TRUE(IsPlainGray(Shown(view.imageView())));
+    view.setGPSTrack(track);
+    view.update(0);
+    EXPECT_EQ(view.label()->text(), QStringLiteral("DistFromStart 0m DistToEnd 4600m"));
+
+    view.findChild<QPushButton*>(QStringLiteral("coordinatesButton"))->click();
+    EXPECT_EQ(view.getSelected(), kSelectedPosition);
+}
+
+TEST(TabsView, HandsTheTrackAndTheTimeToBothInstruments) {
+    TabsView tabs;
+    ShowLaidOut(tabs, {800, 200});
+    GSensorView* gsensor = tabs.gsensorView();
+    DetailView* detail = tabs.detailView();
+    ASSERT_TRUE(gsensor && detail);
+    detail->setStringTable(StringTable());
+
+    tabs.update(0);
+    for (const QLabel* imageView : {gsensor->imageView(), detail->imageView()}) {
+        EXPECT_EQ(Shown(imageView).size(), imageView->size());
+        EXPECT_TRUE(IsPlainGray(Shown(imageView)));
+    }
+
+    const auto track = DistanceTrack({500.5, 500.5}, 30);
+    tabs.setGPSTrack(track);
+    tabs.update(1500);
+    EXPECT_EQ(gsensor->labelGSX()->text(), QStringLiteral("X: 0.00G"));
+    EXPECT_EQ(detail->label()->text(), QString::fromStdString(track->pointArray()[1].toString()));
+    EXPECT_FALSE(IsPlainGray(Shown(gsensor->imageView())));
+    EXPECT_FALSE(IsPlainGray(Shown(detail->imageView())));
+    saveForReview(tabs.grab().toImage(), QStringLiteral("widget_tabs"));
+
+    tabs.setGPSTrack(nullptr);
+    tabs.update(0);
+    EXPECT_TRUE(gsensor->labelGSX()->text().isEmpty());
+    EXPECT_TRUE(detail->label()->text().isEmpty());
+    EXPECT_TRUE(IsPlainGray(Shown(gsensor->imageView())));
+    EXPECT_TRUE(IsPlainGray(Shown(detail->imageView())));
+
+    // A disconnected outlet is skipped; the other instrument is still fed.
+    tabs.setDetailView(nullptr);
+    tabs.setGPSTrack(GSensorTrack({{25, 0, 0}}));
+    tabs.update(0);
+    EXPECT_EQ(gsensor->labelGSX()->text(), QStringLiteral("X: 0.25G"));
+    EXPECT_TRUE(detail->label()->text().isEmpty());
+}
+
+}  // namespace
