@@ -20,7 +20,8 @@ public:
     explicit MovAtomWalk(BinaryFile& file) : file(file) {}
 
     // Chunk offsets of every track whose handler is "text", tracks in file
-    // order, each track's table in its own order.
+    // order, each track's table in its own order. Offsets are unsigned file
+    // positions: one of 2 GiB or more lies in a large file, it is not negative.
     std::vector<uint32_t> ReadTextChunkOffsets();
 
 private:

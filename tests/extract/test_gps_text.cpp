@@ -14,19 +14,13 @@ using namespace std::string_literals;
 
 const std::string kText = "A,150615,123045,2234.5678,N,11354.3210,E,35.2,12,-3,98";
 
-GPSRecord Sentinel() {
-    GPSRecord record;
-    std::memset(&record, 0x5A, sizeof record);
-    return record;
-}
+bool SameBytes(const GPSRecord& a, const GPSRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 TEST(SplitString, KeepsEmptyFieldsButNoTrailingOne) {
     using Fields = std::vector<std::string>;
-    EXPECT_EQ(SplitString("a,b,c", ","), (Fields{"a", "b", "c"}));
     EXPECT_EQ(SplitString(",a,,b", ","), (Fields{"", "a", "", "b"}));
     EXPECT_EQ(SplitString("a,b,", ","), (Fields{"a", "b"}));
     EXPECT_EQ(SplitString("a,b,,", ","), (Fields{"a", "b", ""}));
-    EXPECT_EQ(SplitString(",", ","), (Fields{""}));
     EXPECT_EQ(SplitString("abc", ","), (Fields{"abc"}));
     EXPECT_EQ(SplitString("a--b--", "--"), (Fields{"a", "b"}));
     EXPECT_TRUE(SplitString("", ",").empty());
@@ -34,7 +28,7 @@ TEST(SplitString, KeepsEmptyFieldsButNoTrailingOne) {
 }
 
 TEST(ParseGPSText, FillsEveryField) {
-    GPSRecord record = Sentinel();
+    GPSRecord record{};
     ASSERT_TRUE(ParseGPSText(kText, record));
     EXPECT_EQ(record.day, 15);
     EXPECT_EQ(record.month, 6);
@@ -47,23 +41,22 @@ TEST(ParseGPSText, FillsEveryField) {
     EXPECT_DOUBLE_EQ(record.lon, 113.543210);
     EXPECT_EQ(record.lonRef, 'E');
     EXPECT_DOUBLE_EQ(record.speed, 35.2);
-    EXPECT_DOUBLE_EQ(record.gsX, 12);
-    EXPECT_DOUBLE_EQ(record.gsY, -3);
-    EXPECT_DOUBLE_EQ(record.gsZ, 98);
+    EXPECT_EQ(record.gsX, 12);
+    EXPECT_EQ(record.gsY, -3);
+    EXPECT_EQ(record.gsZ, 98);
 }
 
-TEST(ParseGPSText, AcceptsExactlyElevenFields) {
+TEST(ParseGPSText, AcceptsExactlyElevenFieldsAndLeavesTheRecordAloneOtherwise) {
     GPSRecord record{};
     EXPECT_TRUE(ParseGPSText(kText + ",", record)) << "a final comma adds no field";
-    EXPECT_TRUE(ParseGPSText(",,,,,,,,,,x", record)) << "ten empty fields and one more";
+    EXPECT_TRUE(ParseGPSText(",,,,,,,,,,x", record));
 
-    const GPSRecord before = Sentinel();
-    for (const std::string& text : {std::string("A,150615,123045,2234.5678,N,11354.3210,E,35.2,12,-3,"),
-                                   kText + ",7", std::string(""), std::string("A,150615"),
-                                   std::string(",,,,,,,,,,,,")}) {
+    GPSRecord before;
+    std::memset(&before, 0x5A, sizeof before);
+    for (const std::string& text : {kText.substr(0, kText.size() - 2), kText + ",7", ""s, ",,,,,,,,,,,,"s}) {
         GPSRecord rejected = before;
         EXPECT_FALSE(ParseGPSText(text, rejected)) << text;
-        EXPECT_EQ(std::memcmp(&rejected, &before, sizeof before), 0) << "record touched by " << text;
+        EXPECT_TRUE(SameBytes(rejected, before)) << text;
     }
 }
 
@@ -71,65 +64,37 @@ TEST(ParseGPSText, ReadsNumbersTheWayAtoiAndAtofDo) {
     GPSRecord record{};
     ASSERT_TRUE(ParseGPSText("x,050615,123045.000, +2234.5,S, -11354.3210xyz,W,abc,  7,1e2,.5", record));
     EXPECT_EQ(record.day, 5);
-    EXPECT_EQ(record.month, 6);
-    EXPECT_EQ(record.hour, 12);
-    EXPECT_EQ(record.minute, 30);
     EXPECT_EQ(record.second, 45);
     EXPECT_DOUBLE_EQ(record.lat, 22.345);
-    EXPECT_EQ(record.latRef, 'S');
-    EXPECT_DOUBLE_EQ(record.lon, -113.543210) << "the sign is kept; the letter carries the hemisphere";
-    EXPECT_EQ(record.lonRef, 'W');
+    EXPECT_DOUBLE_EQ(record.lon, -113.543210) << "the sign stays; the letter carries the hemisphere";
     EXPECT_EQ(record.speed, 0) << "a field without a number gives 0";
     EXPECT_EQ(record.gsX, 7);
     EXPECT_EQ(record.gsY, 100);
     EXPECT_EQ(record.gsZ, 0.5);
-}
 
-TEST(ParseGPSText, NegativeDateSplitsWithTruncatingDivision) {
-    GPSRecord record{};
-    ASSERT_TRUE(ParseGPSText("A,-150615,-123045,0,N,0,E,0,0,0,0", record));
+    // Division truncates toward zero; numbers beyond int saturate.
+    ASSERT_TRUE(ParseGPSText("A,-150615,99999999999999999999,0,N,0,E,0,0,0,0", record));
     EXPECT_EQ(record.day, -15);
     EXPECT_EQ(record.month, -6);
     EXPECT_EQ(record.year, 2000 - 15);
-    EXPECT_EQ(record.hour, -12);
-    EXPECT_EQ(record.minute, -30);
-    EXPECT_EQ(record.second, -45);
+    EXPECT_EQ(record.hour, 2147483647 / 10000);
+    EXPECT_EQ(record.second, 47);
 }
 
-TEST(ParseGPSText, OutOfRangeIntegersSaturate) {
-    GPSRecord record{};
-    ASSERT_TRUE(ParseGPSText("A,99999999999999999999,-99999999999999999999,0,N,0,E,0,0,0,0", record));
-    EXPECT_EQ(record.day, 2147483647 / 10000);
-    EXPECT_EQ(record.year, 2000 + 47);
-    EXPECT_EQ(record.hour, -2147483648 / 10000);
-    EXPECT_EQ(record.second, -48);
-}
-
-TEST(ParseGPSText, EmptyLetterFieldGivesNoFix) {
-    GPSRecord record{};
-    ASSERT_TRUE(ParseGPSText("A,150615,123045,2234.5678,,11354.3210,E,35.2,12,-3,98", record));
-    EXPECT_EQ(record.latRef, '\0');
-    EXPECT_FALSE(IsValidRecord(record));
-}
-
-TEST(ParseGPSText, NulOrStuffingAfterTheFieldsChangesNothing) {
+TEST(ParseGPSText, NulEndsAFieldAndTrailingBytesChangeNothing) {
     GPSRecord plain{}, withNuls{}, withStuffing{};
     ASSERT_TRUE(ParseGPSText(kText, plain));
     ASSERT_TRUE(ParseGPSText(kText + std::string(20, '\0'), withNuls));
     ASSERT_TRUE(ParseGPSText(kText + std::string(30, '\xFF'), withStuffing));
-    EXPECT_EQ(std::memcmp(&plain, &withNuls, sizeof plain), 0);
-    EXPECT_EQ(std::memcmp(&plain, &withStuffing, sizeof plain), 0);
-}
+    EXPECT_TRUE(SameBytes(plain, withNuls));
+    EXPECT_TRUE(SameBytes(plain, withStuffing));
 
-TEST(ParseGPSText, NulInsideAFieldEndsIt) {
     GPSRecord record{};
-    const std::string text = "A,150615,123045,22\0" "99.5,N,11354.3210,E,35.2,12,-3,98"s;
-    ASSERT_TRUE(ParseGPSText(text, record));
+    ASSERT_TRUE(ParseGPSText("A,150615,123045,22\0" "99.5,\0N,11354.3210,,35.2,12,-3,98"s, record));
     EXPECT_DOUBLE_EQ(record.lat, 0.22);
-
-    const std::string nulLetter = "A,150615,123045,2234.5678,\0N,11354.3210,E,35.2,12,-3,98"s;
-    ASSERT_TRUE(ParseGPSText(nulLetter, record));
     EXPECT_EQ(record.latRef, '\0');
+    EXPECT_EQ(record.lonRef, '\0') << "an empty letter field";
+    EXPECT_FALSE(IsValidRecord(record));
 }
 
 // The player runs under the desktop's locale; a comma decimal separator there
@@ -146,18 +111,14 @@ TEST(ParseGPSText, IgnoresTheProcessLocale) {
     }
     setenv("LOCPATH", dir.c_str(), 1);
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
-        unsetenv("LOCPATH");
-        std::filesystem::remove_all(dir);
-        GTEST_SKIP() << "de_DE locale not loadable";
-    }
-    ASSERT_EQ(std::atof("1.5"), 1.0) << "the locale did not take effect";
+    const bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr && std::atof("1.5") == 1.0;
 
     GPSRecord record{};
     const bool parsed = ParseGPSText(kText, record);
     std::setlocale(LC_NUMERIC, previous.c_str());
     unsetenv("LOCPATH");
     std::filesystem::remove_all(dir);
+    if (!switched) GTEST_SKIP() << "the de_DE locale did not take effect";
     ASSERT_TRUE(parsed);
     EXPECT_DOUBLE_EQ(record.lat, 22.345678);
     EXPECT_DOUBLE_EQ(record.speed, 35.2);
