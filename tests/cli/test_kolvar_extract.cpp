@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -112,6 +113,12 @@ TEST(KolvarExtract, ExitStatusesOfOneFile) {
     const ExtractRun sideDir = RunExtract(dir, "blank.MOV");
     EXPECT_EQ(sideDir.status, 2);
     EXPECT_NE(sideDir.err.find("blank.GMAP"), std::string::npos) << sideDir.err;
+
+    // Nor does a FIFO in its place make the tool wait for a writer.
+    std::filesystem::remove(dir.path() + "/blank.GMAP");
+    ASSERT_EQ(mkfifo((dir.path() + "/blank.GMAP").c_str(), 0600), 0);
+    EXPECT_EQ(RunExtract(dir, "blank.MOV").status, 2);
+    EXPECT_EQ(RunExtract(dir, "--records blank.GMAP").status, 2);
 
     EXPECT_EQ(RunExtract(dir, "--format kml blank.MOV").status, 2);
     EXPECT_EQ(RunExtract(dir, "a.MOV b.MOV").status, 2);
