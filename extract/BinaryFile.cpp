@@ -1,8 +1,15 @@
 #include "BinaryFile.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 BinaryFile::BinaryFile(const char* path) : fp(std::fopen(path, "rb")) {
+    // A directory opens, but every read fails and its size is LLONG_MAX.
+    struct stat info;
+    if (fp && fstat(fileno(fp), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(fp);
+        fp = nullptr;
+    }
     if (fp && fseeko(fp, 0, SEEK_END) == 0) {
         fileSize = ftello(fp);
         fseeko(fp, 0, SEEK_SET);

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -128,14 +130,24 @@ TEST(ExtractGPSRecords, RepairsWhatTheReaderLeft) {
     }
 }
 
-TEST(ExtractGPSRecords, MissingFileGivesNothing) {
-    for (const char* path : {"/nonexistent/kolvar/clip.mov", "/nonexistent/kolvar/clip.avi",
-                             "/nonexistent/kolvar/clip.ts"}) {
+// A directory opens like a file but reads nothing and reports a huge size; it
+// must not send the block scan over exabytes of probes.
+TEST(ExtractGPSRecords, MissingFileOrDirectoryGivesNothing) {
+    std::string parent = (std::filesystem::temp_directory_path() / "kolvar-dir-XXXXXX").string();
+    ASSERT_TRUE(mkdtemp(parent.data()));
+    std::vector<std::string> paths{"/nonexistent/kolvar/clip.mov", "/nonexistent/kolvar/clip.avi",
+                                   "/nonexistent/kolvar/clip.ts"};
+    for (const char* extension : {"mov", "avi", "ts"}) {
+        paths.push_back(parent + "/clip." + extension);
+        std::filesystem::create_directory(paths.back());
+    }
+    for (const std::string& path : paths) {
         std::vector<GPSRecord> records(kMaxGPSRecords);
         int32_t count = 0;
-        ExtractGPSRecords(path, records.data(), count);
+        ExtractGPSRecords(path.c_str(), records.data(), count);
         EXPECT_EQ(count, 0) << path;
     }
+    std::filesystem::remove_all(parent);
 }
 
 }  // namespace
