@@ -27,8 +27,8 @@ public:
 
     int32_t getTotalDist() const;  // metres, fraction cut off
     int32_t getMaxSpeed() const;   // km/h
-    int32_t getMinSpeed() const;
-    int32_t getAvgSpeed() const;
+    int32_t getMinSpeed() const;   // lowest point speed of the drive
+    int32_t getAvgSpeed() const;   // 0 when the first and last points share a time
 
     // Index k of the point ending the segment where the last time lookup fell.
     int32_t getLastSegIndex() const { return lastSegIndex; }
