@@ -196,6 +196,8 @@ TEST(GSensorChart, NarrowerThan32PixelsKeepsFrameAndLabelsButNoTicksOrCurves) {
         EXPECT_EQ(curve, 0) << width;
         EXPECT_TRUE(inkRows(image, 5, 12, 0, 99)) << "labels drawn at " << width;
     }
+    // Too large for a bitmap: nothing is drawn, and no tick is walked through.
+    EXPECT_TRUE(Render(track.get(), 0, QString(), QSizeF(1e12, 100)).isNull());
     // 40 px: room for exactly one segment.
     const QImage one = Render(track.get(), 0, QStringLiteral("narrow_40"), QSizeF(40, 100));
     EXPECT_TRUE(isColor(pixelAt(one, 36, 2 + 24 - 1), kZ));
