@@ -11,8 +11,6 @@ const QString kLabelFont = QStringLiteral("Cambria");
 constexpr float kLabelSize = 9;
 const QColor kDistanceColor = QColor(255, 140, 0);
 
-bool hasPoints(const GPSTrack* track) { return track && !track->isEmpty(); }
-
 // 64 bits: a saturated total distance must not overflow the scale.
 void paintValueAxis(Graphics& graphics, Extent extent, int64_t total) {
     const int64_t labelDistance = (total + 10) / 4;
@@ -28,7 +26,7 @@ void paintValueAxis(Graphics& graphics, Extent extent, int64_t total) {
 
 void paintDetailChart(Graphics& graphics, const GPSTrack* track, float t) {
     StripChart::paintBackground(graphics);
-    if (!hasPoints(track) || !graphics.hasBitmap()) return;
+    if (!StripChart::hasPoints(track) || !graphics.hasBitmap()) return;
     const Extent extent = StripChart::extentOf(graphics);
     StripChart::paintFrame(graphics, extent);
     StripChart::paintMinorTicks(graphics, extent);
@@ -45,7 +43,7 @@ void paintDetailChart(Graphics& graphics, const GPSTrack* track, float t) {
 }
 
 QString detailText(const GPSTrack* track, float t, int32_t selected, const StringTable& strings) {
-    if (!hasPoints(track)) return {};
+    if (!StripChart::hasPoints(track)) return {};
     const GPSPoint& current = track->pointArray()[track->getIndex(t)];
     switch (selected) {
         case kSelectedPosition:

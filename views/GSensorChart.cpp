@@ -13,8 +13,6 @@ const QColor kXColor = QColor(128, 0, 128);
 const QColor kYColor = QColor(210, 105, 30);
 const QColor kZColor = QColor(128, 0, 0);
 
-bool hasPoints(const GPSTrack* track) { return track && !track->isEmpty(); }
-
 void paintValueAxis(Graphics& graphics, Extent extent) {
     const int32_t q = StripChart::labelStep(extent);
     for (int32_t r = 0; r <= 4; ++r) {
@@ -41,7 +39,7 @@ QString gText(const char* axis, int16_t value) {
 
 void paintGSensorChart(Graphics& graphics, const GPSTrack* track, float t) {
     StripChart::paintBackground(graphics);
-    if (!hasPoints(track) || !graphics.hasBitmap()) return;
+    if (!StripChart::hasPoints(track) || !graphics.hasBitmap()) return;
     const Extent extent = StripChart::extentOf(graphics);
     StripChart::paintFrame(graphics, extent);
     StripChart::paintMinorTicks(graphics, extent);
@@ -63,7 +61,7 @@ void paintGSensorChart(Graphics& graphics, const GPSTrack* track, float t) {
 }
 
 GSensorTexts gsensorTexts(const GPSTrack* track, float t) {
-    if (!hasPoints(track)) return {};
+    if (!StripChart::hasPoints(track)) return {};
     const GPSPoint& current = track->pointArray()[track->getIndex(t)];
     return {gText("X", current.gsX), gText("Y", current.gsY), gText("Z", current.gsZ)};
 }

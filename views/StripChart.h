@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GPSPoint.h"
+#include "GPSTrack.h"
 #include "Graphics.h"
 
 #include <cstdint>
@@ -23,6 +24,8 @@ constexpr int32_t kSampleStep = 8;  // pixels between samples
 constexpr float kCurveWidth = 2;
 
 Extent extentOf(const Graphics& graphics);
+// An empty track shows as none: it has no current point to start from.
+inline bool hasPoints(const GPSTrack* track) { return track && !track->isEmpty(); }
 // q: vertical distance between the value labels.
 inline int32_t labelStep(Extent extent) { return (extent.height - 10) / 4; }
 // S: vertical distance between the value-axis ticks, the chart's unit height.
