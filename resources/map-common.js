@@ -28,6 +28,8 @@ var KolvarMap = (function () {
     fillColor: '#1565c0', fillOpacity: 1, interactive: false,
   };
   const startZoom = 16;
+  // Leaflet's own flight from a world view to a street lasts many seconds.
+  const flightSeconds = 1.5;
 
   function start(options) {
     const map = L.map('map', {
@@ -85,7 +87,7 @@ var KolvarMap = (function () {
 
     window.flyto = function (lat, lon) {
       const p = mapPosition(lat, lon);
-      if (p) map.flyTo(p, Math.max(map.getZoom(), startZoom));
+      if (p) map.flyTo(p, Math.max(map.getZoom(), startZoom), { duration: flightSeconds });
     };
 
     // Read-only view of what is drawn, for diagnostics and tests.

@@ -17,13 +17,21 @@ namespace {
 const QString nativeScriptName = QStringLiteral("kolvar-native");
 
 // Page side of the bridge. qwebchannel.js stays private to the closure and the
-// transport is taken out of the page's reach, so the page sees the two
+// transport's send is taken out of the page's reach, so the page sees the two
 // callbacks of window.native and nothing else of the C++ object. Each callback
 // answers at once; the channel connects asynchronously, so calls made before
 // it is up wait in a queue.
 const char nativeShim[] = R"JS(
+  // The browser delivers the program's messages to qt.webChannelTransport.onmessage,
+  // looked up afresh each time; what stays visible is only that doorway, so
+  // the page cannot send raw channel messages of its own.
   const transport = window.qt && window.qt.webChannelTransport;
-  try { delete window.qt; } catch (e) {}
+  if (transport) {
+    const doorway = Object.freeze({
+      onmessage: function (message) { if (transport.onmessage) transport.onmessage(message); },
+    });
+    Object.defineProperty(window, 'qt', { value: Object.freeze({ webChannelTransport: doorway }) });
+  }
 
   let remote = null;
   const pending = [];
@@ -91,8 +99,13 @@ QString NumberText(double value)
     if (value == 0)
         return QStringLiteral("0"); // no sign on a zero coordinate
 
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    // Plain decimals over the range where JavaScript prints them too, so that
+    // a whole second such as 100000 never turns into "1e+05".
+    const double magnitude = std::fabs(value);
+    const auto format = magnitude >= 1e-7 && magnitude < 1e21 ? std::chars_format::fixed
+                                                               : std::chars_format::general;
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format);
     return QString::fromLatin1(buffer, int(result.ptr - buffer));
 }
 

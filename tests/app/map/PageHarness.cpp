@@ -1,0 +1,93 @@
+#include "PageHarness.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QTimer>
+
+#include <optional>
+
+namespace {
+
+constexpr int waitLimitMs = 30000;
+constexpr int pollMs = 20;
+constexpr int frameDeliveryMs = 300;
+
+} // namespace
+
+PageHarness::PageHarness() : page(new MapPage(&view))
+{
+    view.setPage(page);
+    bridge = std::make_unique<MapBridge>(page, [this] { ++loadedCalls; }, [this] { ++lineCompleteCalls; });
+    view.resize(800, 600);
+    view.show();
+}
+
+bool PageHarness::loadAndWaitForScript(const QUrl& url)
+{
+    const int before = loadedCalls;
+    view.load(url);
+    return waitFor([&] { return loadedCalls > before; });
+}
+
+bool PageHarness::waitFor(const std::function<bool()>& condition)
+{
+    // A fresh event loop per poll: QTest::qWaitFor only looks at its condition
+    // once the queue runs dry, which a page in an animation never lets happen.
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > waitLimitMs)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(pollMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+QVariant PageHarness::evaluate(const QString& script)
+{
+    struct Pending {
+        std::optional<QVariant> result;
+        QEventLoop* loop = nullptr;
+    };
+    auto pending = std::make_shared<Pending>();
+    QEventLoop loop;
+    pending->loop = &loop;
+    page->runJavaScript(script, [pending](const QVariant& value) {
+        pending->result = value;
+        if (pending->loop)
+            pending->loop->quit();
+    });
+    QTimer::singleShot(waitLimitMs, &loop, &QEventLoop::quit);
+    if (!pending->result)
+        loop.exec();
+    pending->loop = nullptr; // a late answer must not reach a finished loop
+    return pending->result.value_or(QVariant());
+}
+
+QJsonObject PageHarness::mapState()
+{
+    const QString json = evaluate(QStringLiteral("JSON.stringify(window.kolvarMapState())")).toString();
+    return QJsonDocument::fromJson(json.toUtf8()).object();
+}
+
+void PageHarness::saveScreenshot(const QString& name)
+{
+    const QString directory = qEnvironmentVariable("KOLVAR_TEST_OUTPUT");
+    if (directory.isEmpty())
+        return;
+    // Two animation frames later the page's last change has been painted;
+    // a moment more lets the frame reach the view.
+    evaluate(QStringLiteral("window.kolvarPainted = false;"
+                            " requestAnimationFrame(() => requestAnimationFrame(() => { window.kolvarPainted = true; }));"));
+    waitFor([&] { return evaluate(QStringLiteral("window.kolvarPainted")).toBool(); });
+    QElapsedTimer clock;
+    clock.start();
+    waitFor([&] { return clock.elapsed() > frameDeliveryMs; });
+
+    QDir().mkpath(directory);
+    view.grab().save(QDir(directory).filePath(name + QStringLiteral(".png")));
+}

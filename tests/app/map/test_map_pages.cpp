@@ -1,0 +1,257 @@
+#include "PageHarness.h"
+
+#include <QJsonArray>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+struct LatLon {
+    double lat;
+    double lon;
+};
+
+// A winding drive of about 1.5 km, away from China so both pages draw it
+// unshifted.
+std::vector<LatLon> drive(int count)
+{
+    std::vector<LatLon> points;
+    for (int i = 0; i < count; ++i) {
+        const double t = double(i) / count;
+        points.push_back({48.137 + 0.008 * t + 0.0008 * std::sin(t * 12.0), 11.575 + 0.012 * t * t});
+    }
+    return points;
+}
+
+// The calls the player makes at the end of a load: every other vertex as
+// text, the rest as numbers, so that the page sees both forms.
+QVector<PageCall> loadCalls(const std::vector<LatLon>& points, bool baidu)
+{
+    QVector<PageCall> calls{{"clearPoints", {}}, {"add", {"1", "2"}}};
+    for (size_t i = 0; i < points.size(); ++i) {
+        const LatLon& p = points[i];
+        if (i % 2 == 0)
+            calls.push_back({"addPoint", {NumberText(p.lat), NumberText(p.lon)}});
+        else
+            calls.push_back({"addPoint", {p.lat, p.lon}});
+    }
+    calls.push_back({"addPline", {}});
+    const LatLon& first = points.front();
+    calls.push_back({"moveMyPosition", baidu ? QJsonArray{first.lat, first.lon, 0} : QJsonArray{first.lat, first.lon}});
+    calls.push_back({"flyto", {NumberText(first.lat), NumberText(first.lon)}});
+    return calls;
+}
+
+LatLon latLon(const QJsonValue& pair)
+{
+    return {pair[0].toDouble(), pair[1].toDouble()};
+}
+
+// Leaflet pans by whole pixels, so the centre lands within a pixel of where
+// it was sent.
+bool centredOn(const QJsonObject& state, LatLon p)
+{
+    const double degreesPerPixel = 360.0 / (256.0 * std::exp2(state["zoom"].toDouble()));
+    const LatLon centre = latLon(state["center"]);
+    return std::abs(centre.lat - p.lat) <= degreesPerPixel && std::abs(centre.lon - p.lon) <= degreesPerPixel;
+}
+
+class MapPageTest : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override { ASSERT_TRUE(harness.loadAndWaitForScript(MapPageUrl(GetParam()))); }
+
+    bool baidu() const { return QLatin1String(GetParam()) == QLatin1String("BaiduMap"); }
+
+    int drawnPaths()
+    {
+        return harness
+            .evaluate("Array.from(document.querySelectorAll('.leaflet-overlay-pane path'))"
+                      ".filter(p => (p.getAttribute('d') || '').length > 1).length")
+            .toInt();
+    }
+
+    PageHarness harness;
+};
+
+TEST_P(MapPageTest, ALoadDrawsOneLineThroughEveryPointWithTheVehicleAtTheStart)
+{
+    const std::vector<LatLon> points = drive(400);
+    harness.call(loadCalls(points, baidu()));
+
+    const QJsonObject state = harness.mapState();
+    const QJsonArray line = state["line"].toArray();
+    ASSERT_EQ(line.size(), int(points.size()));
+    for (int i = 0; i < line.size(); ++i) {
+        EXPECT_EQ(latLon(line[i]).lat, points[i].lat) << i;
+        EXPECT_EQ(latLon(line[i]).lon, points[i].lon) << i;
+    }
+    EXPECT_EQ(latLon(state["vehicle"]).lat, points[0].lat);
+    EXPECT_EQ(latLon(state["vehicle"]).lon, points[0].lon);
+    EXPECT_EQ(drawnPaths(), 1);
+    if (baidu()) {
+        EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 1; }));
+    }
+
+    // flyto brings the start of the drive into view at street level.
+    ASSERT_TRUE(harness.waitFor([&] {
+        const QJsonObject s = harness.mapState();
+        return s["zoom"].toDouble() == 16 && centredOn(s, points[0]);
+    }));
+    harness.saveScreenshot(QStringLiteral("%1-track").arg(GetParam()));
+
+    // The next load replaces the line rather than adding to it.
+    harness.call(loadCalls(drive(3), baidu()));
+    EXPECT_EQ(harness.mapState()["line"].toArray().size(), 3);
+    EXPECT_EQ(drawnPaths(), 1);
+    if (baidu()) {
+        EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 2; }));
+    }
+}
+
+TEST_P(MapPageTest, ClearingLeavesNoLineAndAnEmptyLineIsStillAnswered)
+{
+    harness.call(loadCalls(drive(10), baidu()));
+    harness.call({{"clearPoints", {}}, {"add", {"1", "2"}}});
+    QJsonObject state = harness.mapState();
+    EXPECT_TRUE(state["line"].isNull());
+    EXPECT_EQ(state["vertices"].toInt(), 0);
+    EXPECT_EQ(drawnPaths(), 0);
+
+    // A load whose points all failed still tells the player the line is done.
+    harness.call({{"clearPoints", {}}, {"addPline", {}}});
+    EXPECT_TRUE(harness.mapState()["line"].isNull());
+    if (baidu()) {
+        EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 2; }));
+    }
+}
+
+TEST_P(MapPageTest, UnreadableCoordinatesAndUnknownFunctionsDropOnlyThemselves)
+{
+    harness.call({{"clearPoints", {}},
+                  {"addPoint", {"abc", "11.5"}},
+                  {"noSuchFunction", {1, 2}},
+                  {"addPoint", {NumberText(std::nan("")), "11.5"}},
+                  {"addPoint", {"Infinity", "11.5"}},
+                  {"addPoint", {"91", "11.5"}},
+                  {"addPoint", {"48.1", "-180.5"}},
+                  {"addPoint", {"", ""}},
+                  {"addPoint", {QJsonValue::Null, QJsonObject{}}},
+                  {"addPoint", {}},
+                  {"addPoint", {"48.1", "11.5"}},
+                  {"addPoint", {"-0", "12"}},
+                  {"addPline", {}},
+                  {"moveMyPosition", {"48.2", "11.6"}},
+                  {"moveMyPosition", {"north", "east"}}});
+
+    const QJsonObject state = harness.mapState();
+    const QJsonArray line = state["line"].toArray();
+    ASSERT_EQ(line.size(), 2);
+    EXPECT_EQ(latLon(line[0]).lat, 48.1);
+    EXPECT_EQ(latLon(line[0]).lon, 11.5);
+    EXPECT_EQ(latLon(line[1]).lat, 0.0);
+    EXPECT_EQ(latLon(line[1]).lon, 12.0);
+    EXPECT_EQ(latLon(state["vehicle"]).lat, 48.2);
+    EXPECT_EQ(latLon(state["vehicle"]).lon, 11.6);
+}
+
+TEST_P(MapPageTest, TimerTicksMoveTheVehicleAndTheCentre)
+{
+    const QJsonArray tick = baidu() ? QJsonArray{"48.14", "11.58", "12"} : QJsonArray{"48.14", "11.58"};
+    harness.call({{"moveMyPosition", tick}, {"setCenter", tick}});
+
+    EXPECT_EQ(latLon(harness.mapState()["vehicle"]).lat, 48.14);
+    EXPECT_TRUE(harness.waitFor([&] { return centredOn(harness.mapState(), {48.14, 11.58}); }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, MapPageTest, testing::Values("GoogleMap", "BaiduMap"));
+
+// The usual WGS-84 to GCJ-02 shift, written out again here so that the page
+// is checked against a second implementation.
+LatLon gcj02(LatLon p)
+{
+    constexpr double a = 6378245.0;
+    constexpr double ee = 0.00669342162296594323;
+    const double x = p.lon - 105.0;
+    const double y = p.lat - 35.0;
+    const double pi = M_PI;
+    const double common = (20.0 * std::sin(6.0 * x * pi) + 20.0 * std::sin(2.0 * x * pi)) * 2.0 / 3.0;
+    const double dLat = -100.0 + 2.0 * x + 3.0 * y + 0.2 * y * y + 0.1 * x * y + 0.2 * std::sqrt(std::abs(x))
+                      + common + (20.0 * std::sin(y * pi) + 40.0 * std::sin(y / 3.0 * pi)) * 2.0 / 3.0
+                      + (160.0 * std::sin(y / 12.0 * pi) + 320.0 * std::sin(y * pi / 30.0)) * 2.0 / 3.0;
+    const double dLon = 300.0 + x + 2.0 * y + 0.1 * x * x + 0.1 * x * y + 0.1 * std::sqrt(std::abs(x))
+                      + common + (20.0 * std::sin(x * pi) + 40.0 * std::sin(x / 3.0 * pi)) * 2.0 / 3.0
+                      + (150.0 * std::sin(x / 12.0 * pi) + 300.0 * std::sin(x / 30.0 * pi)) * 2.0 / 3.0;
+    const double radLat = p.lat / 180.0 * pi;
+    const double magic = 1 - ee * std::sin(radLat) * std::sin(radLat);
+    return {p.lat + dLat * 180.0 / ((a * (1 - ee)) / (magic * std::sqrt(magic)) * pi),
+            p.lon + dLon * 180.0 / (a / std::sqrt(magic) * std::cos(radLat) * pi)};
+}
+
+double metresBetween(LatLon a, LatLon b)
+{
+    constexpr double earthRadius = 6371000.0;
+    const double dLat = (b.lat - a.lat) * M_PI / 180.0;
+    const double dLon = (b.lon - a.lon) * M_PI / 180.0 * std::cos(a.lat * M_PI / 180.0);
+    return earthRadius * std::hypot(dLat, dLon);
+}
+
+QJsonArray drawnLine(PageHarness& harness, const std::vector<LatLon>& points)
+{
+    QVector<PageCall> calls{{"clearPoints", {}}};
+    for (const LatLon& p : points)
+        calls.push_back({"addPoint", {NumberText(p.lat), NumberText(p.lon)}});
+    calls.push_back({"addPline", {}});
+    harness.call(calls);
+    return harness.mapState()["line"].toArray();
+}
+
+TEST(BaiduMapPage, ShiftsChinaToGcj02AndLeavesTheRestOfTheWorldAlone)
+{
+    PageHarness harness;
+    ASSERT_TRUE(harness.loadAndWaitForScript(MapPageUrl("BaiduMap")));
+
+    const LatLon beijing{39.915, 116.404};
+    const LatLon shenzhen{22.5431, 114.0579};
+    const LatLon paris{48.8584, 2.2945};
+    const LatLon tokyo{35.6762, 139.6503};
+    const QJsonArray line = drawnLine(harness, {beijing, shenzhen, paris, tokyo});
+    ASSERT_EQ(line.size(), 4);
+
+    // The figure published with the common implementations for this point.
+    EXPECT_NEAR(latLon(line[0]).lat, 39.91640428150164, 1e-9);
+    EXPECT_NEAR(latLon(line[0]).lon, 116.41024449916938, 1e-9);
+
+    for (int i : {0, 1}) {
+        const LatLon wgs = i == 0 ? beijing : shenzhen;
+        const LatLon expected = gcj02(wgs);
+        EXPECT_NEAR(latLon(line[i]).lat, expected.lat, 1e-12) << i;
+        EXPECT_NEAR(latLon(line[i]).lon, expected.lon, 1e-12) << i;
+        const double shift = metresBetween(wgs, latLon(line[i]));
+        EXPECT_GT(shift, 100.0) << i;
+        EXPECT_LT(shift, 1000.0) << i;
+    }
+    EXPECT_EQ(latLon(line[2]).lat, paris.lat);
+    EXPECT_EQ(latLon(line[2]).lon, paris.lon);
+    EXPECT_EQ(latLon(line[3]).lat, tokyo.lat);
+    EXPECT_EQ(latLon(line[3]).lon, tokyo.lon);
+
+    // The vehicle is shifted the same way as the line it drives on.
+    harness.call({{"moveMyPosition", {shenzhen.lat, shenzhen.lon, 0}}});
+    EXPECT_NEAR(latLon(harness.mapState()["vehicle"]).lon, gcj02(shenzhen).lon, 1e-12);
+}
+
+TEST(GoogleMapPage, DrawsChinaUnshifted)
+{
+    PageHarness harness;
+    ASSERT_TRUE(harness.loadAndWaitForScript(MapPageUrl("GoogleMap")));
+    const QJsonArray line = drawnLine(harness, {{39.915, 116.404}});
+    ASSERT_EQ(line.size(), 1);
+    EXPECT_EQ(latLon(line[0]).lat, 39.915);
+    EXPECT_EQ(latLon(line[0]).lon, 116.404);
+    EXPECT_EQ(harness.lineCompleteCalls, 0);
+}
+
+} // namespace

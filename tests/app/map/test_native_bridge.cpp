@@ -1,0 +1,127 @@
+#include "PageHarness.h"
+
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+QUrl firstScriptPage()
+{
+    return QUrl::fromLocalFile(QStringLiteral(KOLVAR_MAP_TEST_PAGES "/first-script.html"));
+}
+
+// What a page script gets when it calls a member of native that is not there.
+QString callOutcome(PageHarness& harness, const QString& member)
+{
+    return harness
+        .evaluate(QStringLiteral("(() => { try { native[%1](); return 'called'; } catch (e) { return e.name; } })()")
+                      .arg(QStringLiteral("'") + member + QStringLiteral("'")))
+        .toString();
+}
+
+TEST(NativeBridge, HandsItsArgumentBackAndRunsItsCallback)
+{
+    int loaded = 0;
+    int lineComplete = 0;
+    NativeBridge bridge([&] { ++loaded; }, [&] { ++lineComplete; });
+
+    EXPECT_EQ(bridge.onJSLoaded(QJsonValue(42)), QJsonValue(42));
+    const QJsonObject object{{"a", QJsonArray{1, "two"}}};
+    EXPECT_EQ(bridge.AddLineComplete(object), QJsonValue(object));
+    EXPECT_EQ(loaded, 1);
+    EXPECT_EQ(lineComplete, 1);
+
+    NativeBridge withoutCallbacks({}, {});
+    EXPECT_EQ(withoutCallbacks.AddLineComplete(QJsonValue("x")), QJsonValue("x"));
+}
+
+TEST(NativeInPage, IsThereFromThePagesFirstScriptAndReachesTheProgram)
+{
+    PageHarness harness;
+    ASSERT_TRUE(harness.loadAndWaitForScript(firstScriptPage()));
+    EXPECT_EQ(harness.evaluate("seenFirst").toString(), "object");
+    EXPECT_EQ(harness.evaluate("echoedFirst").toString(), "first script");
+    EXPECT_EQ(harness.loadedCalls, 1);
+
+    // Every load gets a fresh page world, and native with it.
+    ASSERT_TRUE(harness.loadAndWaitForScript(firstScriptPage()));
+    EXPECT_EQ(harness.loadedCalls, 2);
+}
+
+TEST(NativeInPage, CallbacksReturnTheirArgumentWhateverItIs)
+{
+    PageHarness harness;
+    ASSERT_TRUE(harness.loadAndWaitForScript(firstScriptPage()));
+
+    EXPECT_EQ(harness.evaluate("native.AddLineComplete(42)").toInt(), 42);
+    ASSERT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 1; }));
+
+    // Values JSON cannot carry are still handed back in the page and still
+    // reach the program.
+    EXPECT_TRUE(harness
+                    .evaluate("(() => { const o = {}; o.self = o; const f = () => 1;"
+                              " return native.AddLineComplete(o) === o && native.onJSLoaded(f) === f"
+                              " && native.AddLineComplete() === undefined; })()")
+                    .toBool());
+    EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 3 && harness.loadedCalls == 2; }));
+}
+
+TEST(NativeInPage, OffersThePageNothingButTheTwoCallbacks)
+{
+    PageHarness harness;
+    ASSERT_TRUE(harness.loadAndWaitForScript(firstScriptPage()));
+
+    EXPECT_EQ(harness.evaluate("JSON.stringify(Object.getOwnPropertyNames(native))").toString(),
+              R"(["onJSLoaded","AddLineComplete"])");
+    for (const char* member : {"deleteLater", "destroyed", "objectNameChanged", "objectName", "toString",
+                               "onJSLoadedChanged"})
+        EXPECT_EQ(callOutcome(harness, member), "TypeError") << member;
+
+    // Nor can the page send raw messages over the channel behind it, or swap
+    // native out.
+    EXPECT_EQ(harness.evaluate("qt.webChannelTransport.send = () => 0; delete qt.webChannelTransport;"
+                               " JSON.stringify(Object.keys(qt.webChannelTransport))")
+                  .toString(),
+              R"(["onmessage"])");
+    EXPECT_EQ(harness.evaluate("window.native = {}; native.extra = 1; delete native.onJSLoaded;"
+                               " typeof native.onJSLoaded + ',' + typeof native.extra")
+                  .toString(),
+              "function,undefined");
+
+    EXPECT_EQ(harness.evaluate("native.AddLineComplete('still here')").toString(), "still here");
+    EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 1; }));
+}
+
+std::vector<std::pair<QtMsgType, QString>> kolvarMessages;
+
+void keepKolvarMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (QLatin1String(context.category) == QLatin1String("kolvar"))
+        kolvarMessages.emplace_back(type, message);
+}
+
+TEST(NativeInPage, ThePagesConsoleGoesToTheKolvarLog)
+{
+    PageHarness harness;
+    ASSERT_TRUE(harness.loadAndWaitForScript(firstScriptPage()));
+
+    kolvarMessages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepKolvarMessages);
+    harness.evaluate("console.log('plain note'); console.warn('odd value'); console.error('broken')");
+    const bool arrived = harness.waitFor([] { return kolvarMessages.size() >= 3; });
+    qInstallMessageHandler(previous);
+
+    ASSERT_TRUE(arrived);
+    EXPECT_EQ(kolvarMessages[0].first, QtInfoMsg);
+    EXPECT_TRUE(kolvarMessages[0].second.contains("plain note"));
+    EXPECT_EQ(kolvarMessages[1].first, QtWarningMsg);
+    EXPECT_TRUE(kolvarMessages[1].second.contains("odd value"));
+    EXPECT_EQ(kolvarMessages[2].first, QtCriticalMsg);
+    EXPECT_TRUE(kolvarMessages[2].second.contains("broken"));
+}
+
+} // namespace
