@@ -16,15 +16,13 @@ namespace {
 
 const QString nativeScriptName = QStringLiteral("kolvar-native");
 
-// Page side of the bridge. qwebchannel.js stays private to the closure and the
-// transport's send is taken out of the page's reach, so the page sees the two
-// callbacks of window.native and nothing else of the C++ object. Each callback
-// answers at once; the channel connects asynchronously, so calls made before
-// it is up wait in a queue.
+// Page side of the bridge: the page sees the two callbacks of window.native
+// and nothing else of the C++ object. qwebchannel.js stays private to the
+// closure. The browser delivers the program's messages to
+// qt.webChannelTransport.onmessage, looked up afresh each time, so only that
+// doorway stays visible and the page cannot send raw channel messages. Each
+// callback answers at once; calls made before the channel is up are queued.
 const char nativeShim[] = R"JS(
-  // The browser delivers the program's messages to qt.webChannelTransport.onmessage,
-  // looked up afresh each time; what stays visible is only that doorway, so
-  // the page cannot send raw channel messages of its own.
   const transport = window.qt && window.qt.webChannelTransport;
   if (transport) {
     const doorway = Object.freeze({
