@@ -1,7 +1,5 @@
 #include "PageHarness.h"
 
-#include <QJsonObject>
-
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -21,22 +19,6 @@ QString callOutcome(PageHarness& harness, const QString& member)
         .evaluate(QStringLiteral("(() => { try { native[%1](); return 'called'; } catch (e) { return e.name; } })()")
                       .arg(QStringLiteral("'") + member + QStringLiteral("'")))
         .toString();
-}
-
-TEST(NativeBridge, HandsItsArgumentBackAndRunsItsCallback)
-{
-    int loaded = 0;
-    int lineComplete = 0;
-    NativeBridge bridge([&] { ++loaded; }, [&] { ++lineComplete; });
-
-    EXPECT_EQ(bridge.onJSLoaded(QJsonValue(42)), QJsonValue(42));
-    const QJsonObject object{{"a", QJsonArray{1, "two"}}};
-    EXPECT_EQ(bridge.AddLineComplete(object), QJsonValue(object));
-    EXPECT_EQ(loaded, 1);
-    EXPECT_EQ(lineComplete, 1);
-
-    NativeBridge withoutCallbacks({}, {});
-    EXPECT_EQ(withoutCallbacks.AddLineComplete(QJsonValue("x")), QJsonValue("x"));
 }
 
 TEST(NativeInPage, IsThereFromThePagesFirstScriptAndReachesTheProgram)

@@ -112,10 +112,4 @@ TEST_F(ScriptPage, NonFiniteNumbersArriveAsNullWithoutBreakingTheBatch)
     EXPECT_EQ(recorded(), expected);
 }
 
-TEST_F(ScriptPage, AnEmptyBatchIsAValidScriptThatCallsNothing)
-{
-    run({});
-    EXPECT_TRUE(recorded().isEmpty());
-}
-
 } // namespace
