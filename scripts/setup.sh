@@ -10,7 +10,7 @@ packages=(
   qt6-multimedia-dev libqt6multimediawidgets6
   qt6-webengine-dev libqt6webenginecore6-bin qt6-webchannel-dev
   libxml2-dev libxml2-utils
-  libjs-leaflet fonts-crosextra-caladea fontconfig
+  libjs-leaflet fonts-crosextra-caladea fonts-wqy-microhei fontconfig
   ffmpeg xvfb xauth
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm
