@@ -7,17 +7,25 @@ seconds="${1:-15}"
 out="$root/build-fuzz"
 mkdir -p "$out"
 
-flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
+flags=(-std=c++20 -O1 -g -fsanitize=address,undefined -fno-sanitize-recover=undefined
        -I"$root/extract" -I"$root/track")
-sources=("$root"/extract/*.cpp "$root"/track/*.cpp)
+
+# The libraries are compiled once and shared by every target.
+objects=()
+mkdir -p "$out/obj"
+for source in "$root"/extract/*.cpp "$root"/track/*.cpp; do
+  object="$out/obj/$(basename "$(dirname "$source")")_$(basename "$source" .cpp).o"
+  if [[ ! -f "$object" || "$source" -nt "$object" ||
+        -n "$(find "$(dirname "$source")" -name '*.h' -newer "$object" -print -quit)" ]]; then
+    clang++ "${flags[@]}" -fsanitize=fuzzer-no-link -c "$source" -o "$object"
+  fi
+  objects+=("$object")
+done
 
 status=0
 for target in "$root"/fuzz/*_fuzz.cpp; do
   name="$(basename "$target" .cpp)"
-  if [[ ! -x "$out/$name" || "$target" -nt "$out/$name" ||
-        -n "$(find "$root/extract" "$root/track" -newer "$out/$name" -print -quit)" ]]; then
-    clang++ "${flags[@]}" "$target" "${sources[@]}" -o "$out/$name"
-  fi
+  clang++ "${flags[@]}" -fsanitize=fuzzer "$target" "${objects[@]}" -o "$out/$name"
   corpus="$out/corpus/$name"
   mkdir -p "$corpus"
   seeds=()
