@@ -1,0 +1,132 @@
+#pragma once
+
+#include "GPSTrack.h"
+#include "StringTable.h"
+#include "TrackLoader.h"
+#include "VideoCatalogue.h"
+#include "VideoEntry.h"
+
+#include <QJsonArray>
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class MapBridge;
+struct PageCall;
+class PlayerView;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QWebEngineView;
+class TabsView;
+class TestHooks;
+
+namespace Ui {
+class MainWindowController;
+}
+
+// The window and all application state: the library, the loaded track and its
+// polyline, the map page and the playback timer. Its work is split by concern
+// over MainWindowStartup.cpp, MainWindowLibrary.cpp, MainWindowLoading.cpp,
+// MainWindowMapBridge.cpp and MainWindowPlayback.cpp.
+class MainWindowController : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindowController(QWidget* parent = nullptr);
+    ~MainWindowController() override;
+
+    // Start-up: chooses and loads the map page, makes the data directory,
+    // fills the library and draws the empty instruments.
+    void windowDidLoad();
+    static bool isDirExist(const QString& path);
+    // Imports the files and, once the map page has loaded, selects the first.
+    void openVideos(const QStringList& paths);
+
+    // Library.
+    void addVideoPress();
+    void delVideoPress();
+    void importVideo(const QString& path);
+    void refreshVideoTableView();
+    void tableViewSelectionDidChange();
+
+    // Loading: the player, the track, the instruments, the timer and the map.
+    void loadVideo(int32_t index);
+
+    // Map page bridge.
+    void onJSLoaded();
+    void AddLineComplete();
+    void clearPoints();
+    void moveAndCenter(const QJsonArray& args);
+
+    // Playback synchronisation, on every timer tick.
+    void timerUpdate();
+
+    const QString& videoxml() const { return catalogueName; }
+    const QString& geoext() const { return sideFileExtension; }
+    const QString& basedir() const { return dataDirectory; }
+    const std::shared_ptr<GPSTrack>& track() const { return loadedTrack; }
+    const std::optional<LatLon>& firstPoint() const { return trackStart; }
+    const std::vector<double>& lineArray() const { return polyline; }
+    const QString& curMovieCreatedDate() const { return loadedCreationDate; }
+    int32_t curSelVideoIndex() const { return selectedIndex; }
+    bool isJSLoaded() const { return pageReady; }
+    const QList<VideoEntry>& arrayVideos() const { return videos; }
+
+    QTableWidget* tableViewVideos() const;
+    QLabel* textVideosSize() const;
+    QPushButton* btnDelVideo() const;
+    PlayerView* playerView() const;
+    QWebEngineView* webView() const;
+    TabsView* tabsView() const;
+    const QTimer& timer() const { return playbackTimer; }
+
+protected:
+    // windowDidResize: the instruments redraw at their new size, for time 0.
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Start-up.
+    void arrangeWindow();
+    void makeDataDirectory();
+    VideoCatalogue catalogue() const;
+    void selectPendingVideo();
+
+    // Library.
+    void showLibrary();
+    void selectRowQuietly(int row);
+
+    // Loading.
+    void startLoad(const VideoEntry& entry);
+    void finishLoad(TrackLoad load);
+    void showNoGPSAlert();
+
+    // Map page bridge.
+    void loadMapPage();
+    void sendToPage(const QVector<PageCall>& calls);
+
+    std::unique_ptr<Ui::MainWindowController> ui;
+    MapBridge* mapBridge = nullptr;
+    StringTable strings;
+    QTimer playbackTimer;
+    std::unique_ptr<TestHooks> testHooks;
+
+    QString catalogueName;
+    QString sideFileExtension;
+    QString dataDirectory;
+    std::shared_ptr<GPSTrack> loadedTrack;
+    std::optional<LatLon> trackStart;
+    std::vector<double> polyline;
+    QString loadedCreationDate;
+    int32_t selectedIndex = -1;
+    bool pageReady = false;
+    QList<VideoEntry> videos;
+    QString pendingSelection;  // a command-line video waiting for the map page
+};

@@ -1,0 +1,112 @@
+#include "MainWindowController.h"
+
+#include "KolvarLog.h"
+#include "MyLocale.h"
+#include "PlayerView.h"
+#include "TabsView.h"
+#include "ui_MainWindowController.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QSignalBlocker>
+#include <QTableWidget>
+
+namespace {
+
+// The four containers the extraction reads, in any letter case.
+const QString kVideoFilter = QStringLiteral(
+    "Videos (*.[Mm][Oo][Vv] *.[Mm][Pp]4 *.[Aa][Vv][Ii] *.[Tt][Ss])");
+
+QTableWidgetItem* MakeVideoCell(const VideoEntry& entry) {
+    const QFileInfo file(entry.path);
+    qCInfo(kolvarLog, "%s", qUtf8Printable(file.completeBaseName()));
+    auto* cell = new QTableWidgetItem(file.fileName());
+    cell->setToolTip(QStringLiteral("%1\n%2  %3")
+                         .arg(QDir::toNativeSeparators(entry.path), entry.creationDate,
+                              getSizeString(entry.fileSize)));
+    return cell;
+}
+
+int SelectedRow(const QTableWidget& table) {
+    const QModelIndexList rows = table.selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+}  // namespace
+
+void MainWindowController::addVideoPress() {
+    ui->playerView->removePlayer();
+    clearPoints();
+    const QString startDir =
+        videos.isEmpty() ? QDir::homePath() : QFileInfo(videos.last().path).absolutePath();
+    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Add videos"), startDir, kVideoFilter);
+    if (files.isEmpty()) return;
+    for (const QString& file : files) importVideo(file);
+    refreshVideoTableView();
+}
+
+void MainWindowController::delVideoPress() {
+    const int row = SelectedRow(*ui->tableViewVideos);
+    if (row < 0 || row >= videos.size()) return;
+    const QString path = videos[row].path;
+
+    ui->playerView->removePlayer();
+    catalogue().removeVideo(path);
+    refreshVideoTableView();
+
+    if (!videos.isEmpty()) {
+        // Entries whose files vanished leave with the refresh too, so the
+        // index is kept in range by more than the one row deleted.
+        selectedIndex = qMin<int32_t>(selectedIndex, static_cast<int32_t>(videos.size()) - 1);
+        selectRowQuietly(selectedIndex);
+        loadVideo(selectedIndex);
+        return;
+    }
+    clearPoints();
+    loadedTrack.reset();
+    ui->tabsView->setGPSTrack(nullptr);
+    ui->tabsView->update(0.0f);
+    ui->btnDelVideo->setEnabled(false);
+    selectedIndex = -1;
+}
+
+void MainWindowController::importVideo(const QString& path) { catalogue().importVideo(path); }
+
+void MainWindowController::refreshVideoTableView() {
+    videos = catalogue().refresh();
+    showLibrary();
+}
+
+void MainWindowController::showLibrary() {
+    QTableWidget* table = ui->tableViewVideos;
+    // The selected row stays selected across the reload without counting as
+    // a new selection.
+    const int selected = SelectedRow(*table);
+    {
+        const QSignalBlocker quiet(table);
+        table->setRowCount(0);
+        table->setRowCount(static_cast<int>(videos.size()));
+        for (int row = 0; row < videos.size(); ++row) table->setItem(row, 0, MakeVideoCell(videos[row]));
+    }
+    if (selected >= 0 && selected < videos.size()) selectRowQuietly(selected);
+    ui->textVideosSize->setText(
+        QStringLiteral("%1 %2").arg(videos.size()).arg(strings.localizedString(QStringLiteral("VideoSize"))));
+}
+
+void MainWindowController::selectRowQuietly(int row) {
+    const QSignalBlocker quiet(ui->tableViewVideos);
+    ui->tableViewVideos->selectRow(row);
+}
+
+void MainWindowController::tableViewSelectionDidChange() {
+    const int row = SelectedRow(*ui->tableViewVideos);
+    if (row < 0 || row == selectedIndex) return;
+    ui->btnDelVideo->setEnabled(true);
+    selectedIndex = row;
+    // The Baidu page answers the polyline with AddLineComplete; until then a
+    // second selection would interleave two drawings.
+    if (MyLocale::isCountryChina() && pageReady) ui->tableViewVideos->setEnabled(false);
+    loadVideo(row);
+}

@@ -1,0 +1,19 @@
+#include "MainWindowController.h"
+
+#include "MyLocale.h"
+#include "PlaybackTick.h"
+#include "PlayerView.h"
+#include "TabsView.h"
+#include "TestHooks.h"
+#include "ui_MainWindowController.h"
+
+void MainWindowController::timerUpdate() {
+    // Without a player (taken away by an add or a delete) the tick has nothing to follow.
+    const std::optional<double> t = ui->playerView->currentTime();
+    if (!t) return;
+    const std::optional<PlaybackTick> tick = PlaybackTickAt(loadedTrack.get(), *t, MyLocale::isCountryChina());
+    if (!tick) return;
+    moveAndCenter(tick->markerArgs);
+    ui->tabsView->update(tick->viewTime);
+    if (testHooks) testHooks->ticked(*this, *t, tick->markerArgs);
+}

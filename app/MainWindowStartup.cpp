@@ -1,0 +1,110 @@
+#include "MainWindowController.h"
+
+#include "KolvarLog.h"
+#include "PlayerView.h"
+#include "TabsView.h"
+#include "TestHooks.h"
+#include "ui_MainWindowController.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTableWidget>
+
+namespace {
+
+const QString kCatalogueName = QStringLiteral("videos.xml");
+const QString kSideFileExtension = QStringLiteral("GMAP");
+const QString kDataDirectoryName = QStringLiteral("Dravik/");
+constexpr int kTimerPeriodMs = 400;
+
+}  // namespace
+
+MainWindowController::MainWindowController(QWidget* parent)
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::MainWindowController>()),
+      strings(StringTable::load(QStringLiteral("InfoPlist"), QLocale())),
+      testHooks(TestHooks::fromEnvironment()) {
+    ui->setupUi(this);
+    arrangeWindow();
+    playbackTimer.setInterval(kTimerPeriodMs);
+    connect(&playbackTimer, &QTimer::timeout, this, &MainWindowController::timerUpdate);
+    connect(ui->btnAddVideo, &QPushButton::clicked, this, &MainWindowController::addVideoPress);
+    connect(ui->btnDelVideo, &QPushButton::clicked, this, &MainWindowController::delVideoPress);
+    connect(ui->tableViewVideos, &QTableWidget::itemSelectionChanged, this,
+            &MainWindowController::tableViewSelectionDidChange);
+}
+
+MainWindowController::~MainWindowController() = default;
+
+void MainWindowController::arrangeWindow() {
+    ui->librarySplitter->setStretchFactor(1, 1);
+    ui->librarySplitter->setSizes({260, 1000});
+    ui->instrumentsSplitter->setStretchFactor(0, 1);
+    ui->instrumentsSplitter->setSizes({560, 190});
+    ui->videoMapSplitter->setSizes({500, 500});
+}
+
+void MainWindowController::windowDidLoad() {
+    catalogueName = kCatalogueName;
+    sideFileExtension = kSideFileExtension;
+    selectedIndex = -1;
+    pageReady = false;
+
+    loadMapPage();
+    makeDataDirectory();
+    refreshVideoTableView();
+    ui->tabsView->update(0.0f);
+}
+
+void MainWindowController::makeDataDirectory() {
+    const QStringList documents = QStandardPaths::standardLocations(QStandardPaths::DocumentsLocation);
+    const QString documentsDir = documents.isEmpty() ? QDir::homePath() : documents.first();
+    dataDirectory = QDir::cleanPath(QDir(documentsDir).filePath(kDataDirectoryName));
+    qCInfo(kolvarLog, "basedir: %s", qUtf8Printable(dataDirectory));
+    if (!isDirExist(dataDirectory) && !QDir().mkpath(dataDirectory)) {
+        qCInfo(kolvarLog, "Create basedir Directory Failed.");
+    }
+}
+
+bool MainWindowController::isDirExist(const QString& path) { return QFileInfo(path).isDir(); }
+
+VideoCatalogue MainWindowController::catalogue() const {
+    return VideoCatalogue(QDir(dataDirectory).filePath(catalogueName));
+}
+
+void MainWindowController::openVideos(const QStringList& paths) {
+    if (paths.isEmpty()) return;
+    for (const QString& path : paths) {
+        const QFileInfo file(path);
+        if (file.isFile()) {
+            importVideo(file.absoluteFilePath());
+        } else {
+            qCWarning(kolvarLog, "not a video file: %s", qUtf8Printable(path));
+        }
+    }
+    refreshVideoTableView();
+    pendingSelection = QFileInfo(paths.first()).absoluteFilePath();
+}
+
+void MainWindowController::selectPendingVideo() {
+    const QString path = std::exchange(pendingSelection, QString());
+    for (int row = 0; row < videos.size(); ++row) {
+        if (videos[row].path == path) {
+            ui->tableViewVideos->selectRow(row);
+            return;
+        }
+    }
+}
+
+void MainWindowController::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    ui->tabsView->update(0.0f);
+}
+
+QTableWidget* MainWindowController::tableViewVideos() const { return ui->tableViewVideos; }
+QLabel* MainWindowController::textVideosSize() const { return ui->textVideosSize; }
+QPushButton* MainWindowController::btnDelVideo() const { return ui->btnDelVideo; }
+PlayerView* MainWindowController::playerView() const { return ui->playerView; }
+QWebEngineView* MainWindowController::webView() const { return ui->webView; }
+TabsView* MainWindowController::tabsView() const { return ui->tabsView; }

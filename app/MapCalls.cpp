@@ -1,0 +1,50 @@
+#include "MapCalls.h"
+
+#include "CutToInt.h"
+
+namespace {
+
+QJsonArray TextPair(double lat, double lon) { return {NumberText(lat), NumberText(lon)}; }
+
+QJsonArray LoadPositionArgs(LatLon first, TrackSource source, bool baiduPage) {
+    if (baiduPage) return {first.lat, first.lon, 0};
+    if (source == TrackSource::SideFile) return TextPair(first.lat, first.lon);
+    return {first.lat, first.lon};
+}
+
+}  // namespace
+
+QVector<PageCall> ClearPointsCalls() {
+    return {{QStringLiteral("clearPoints"), {}},
+            {QStringLiteral("add"), {QStringLiteral("1"), QStringLiteral("2")}}};
+}
+
+QVector<PageCall> AddPlineCalls(const std::vector<double>& lineArray) {
+    const size_t pointCount = lineArray.size() / 2;
+    QVector<PageCall> calls;
+    calls.reserve(static_cast<qsizetype>(pointCount) + 2);
+    calls.append({QStringLiteral("clearPoints"), {}});
+    for (size_t i = 0; i < pointCount; ++i) {
+        calls.append({QStringLiteral("addPoint"), TextPair(lineArray[2 * i], lineArray[2 * i + 1])});
+    }
+    calls.append({QStringLiteral("addPline"), {}});
+    return calls;
+}
+
+QVector<PageCall> MoveAndCenterCalls(const QJsonArray& args) {
+    return {{QStringLiteral("moveMyPosition"), args}, {QStringLiteral("setCenter"), args}};
+}
+
+QVector<PageCall> LoadCalls(const std::vector<double>& lineArray, LatLon firstPoint,
+                            TrackSource source, bool baiduPage) {
+    QVector<PageCall> calls = AddPlineCalls(lineArray);
+    calls.append({QStringLiteral("moveMyPosition"), LoadPositionArgs(firstPoint, source, baiduPage)});
+    calls.append({QStringLiteral("flyto"), TextPair(firstPoint.lat, firstPoint.lon)});
+    return calls;
+}
+
+QJsonArray TickPositionArgs(const GPSPoint& point, bool baiduPage) {
+    QJsonArray args = TextPair(point.lat, point.lon);
+    if (baiduPage) args.append(QString::number(CutToInt32(point.time) / 1000));
+    return args;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QPointer>
+#include <QUrl>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+class QAudioOutput;
+class QLabel;
+class QMediaPlayer;
+class QSlider;
+class QToolButton;
+class VideoSurface;
+
+// The video area: the picture, a play/pause button, a seek slider and the
+// time. It may hold no player at all, which is a state of its own: nothing
+// plays and the controls are disabled.
+class PlayerView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PlayerView(QWidget* parent = nullptr);
+    ~PlayerView() override;
+
+    // Null when the view has no player.
+    QMediaPlayer* player() const { return mediaPlayer.get(); }
+
+    // With a player: paused and given the new source. Without one: a new
+    // player for it. Playback does not start.
+    void openVideo(const QUrl& url);
+    // Ends the player; the view shows nothing until the next openVideo.
+    void removePlayer();
+
+    // Playback position in milliseconds; none without a player or a source.
+    std::optional<double> currentTime() const;
+
+    VideoSurface* videoSurface() const { return video; }
+
+public slots:
+    void togglePlayback();
+
+private:
+    void attachPlayer();
+    void showPosition(qint64 position);
+    void showDuration(qint64 duration);
+    void showPlaybackState();
+    void showError();
+    void resetControls();
+
+    VideoSurface* video = nullptr;
+    QToolButton* playButton = nullptr;
+    QSlider* seekSlider = nullptr;
+    QLabel* timeLabel = nullptr;
+    QLabel* messageLabel = nullptr;
+    std::unique_ptr<QMediaPlayer> mediaPlayer;
+    QAudioOutput* audioOutput = nullptr;  // child of mediaPlayer
+};

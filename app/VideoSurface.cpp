@@ -1,0 +1,27 @@
+#include "VideoSurface.h"
+
+#include <QPainter>
+#include <QVideoSink>
+
+VideoSurface::VideoSurface(QWidget* parent) : QWidget(parent), sink(new QVideoSink(this)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(sink, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& next) {
+        frame = next;
+        update();
+    });
+}
+
+void VideoSurface::clear() {
+    frame = QVideoFrame();
+    update();
+}
+
+void VideoSurface::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (!frame.isValid()) return;
+    QVideoFrame::PaintOptions options;
+    options.aspectRatioMode = Qt::KeepAspectRatio;
+    options.backgroundColor = Qt::black;
+    frame.paint(&painter, rect(), options);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QVideoFrame>
+#include <QWidget>
+
+class QVideoSink;
+
+// Shows the frames a player delivers to its sink, scaled to fit on black.
+// Painted like any widget rather than through a native child window, so it
+// sits safely beside the web view and is part of QWidget::grab().
+class VideoSurface : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit VideoSurface(QWidget* parent = nullptr);
+
+    QVideoSink* videoSink() const { return sink; }
+    // Back to black, as when no player is attached.
+    void clear();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QVideoSink* sink = nullptr;
+    QVideoFrame frame;
+};

@@ -1,0 +1,30 @@
+#include "KolvarAppDelegate.h"
+#include "MediaBackend.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
+
+int main(int argc, char* argv[]) {
+    ChooseMediaBackend();
+    // The web view and the video view share GPU contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kolvar"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kolvar"));
+    QApplication::setDesktopFileName(QStringLiteral("kolvar"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kolvar.svg")));
+
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Plays dash-camera clips with their drive on a map."));
+    options.addHelpOption();
+    options.addPositionalArgument(QStringLiteral("videos"),
+                                  QStringLiteral("Videos to add to the library; the first is opened."),
+                                  QStringLiteral("[VIDEO...]"));
+    options.process(app);
+
+    KolvarAppDelegate delegate;
+    app.setQuitOnLastWindowClosed(delegate.applicationShouldTerminateAfterLastWindowClosed());
+    delegate.applicationDidFinishLaunching(options.positionalArguments());
+    return app.exec();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+// Captures what is written to the "kolvar" log while it lives.
+class LogCapture {
+public:
+    LogCapture();
+    ~LogCapture();
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    const QStringList& messages() const;
+};
+
+// A fresh home folder for one test: HOME and the XDG folders point into it,
+// so the documents folder, and the data directory under it, are its own.
+class TemporaryHome {
+public:
+    TemporaryHome();
+    ~TemporaryHome();
+
+    QString path() const { return dir.path(); }
+    QString documents() const { return dir.filePath(QStringLiteral("Documents")); }
+    QString dataDirectory() const { return dir.filePath(QStringLiteral("Documents/Dravik")); }
+    QString catalogue() const { return dir.filePath(QStringLiteral("Documents/Dravik/videos.xml")); }
+
+private:
+    QTemporaryDir dir;
+    QByteArray savedHome;
+};
+
+// Runs the event loop until done() holds or the time is up.
+bool WaitFor(const std::function<bool()>& done, int timeoutMs = 15000);
+
+QByteArray ReadBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+void WriteBytes(const QString& path, const std::string& bytes);
+
+// Readable QString and QStringList values in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '{';
+    for (const QString& text : texts) PrintTo(text, out), *out << ' ';
+    *out << '}';
+}

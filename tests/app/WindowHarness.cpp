@@ -1,0 +1,109 @@
+#include "WindowHarness.h"
+
+#include "MovBuilder.h"
+#include "SideFileBuilder.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTableWidget>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <cstdio>
+
+WindowHarness::WindowHarness(const QLocale& locale) {
+    QLocale::setDefault(locale);
+    controller = std::make_unique<MainWindowController>();
+}
+
+WindowHarness::~WindowHarness() {
+    controller.reset();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void WindowHarness::start() {
+    controller->show();
+    controller->windowDidLoad();
+}
+
+void WindowHarness::useRecordingPage() {
+    bool loaded = false;
+    QWebEnginePage* page = controller->webView()->page();
+    const auto connection = QObject::connect(page, &QWebEnginePage::loadFinished, [&loaded](bool ok) { loaded = ok; });
+    page->load(QUrl::fromLocalFile(QStringLiteral(KOLVAR_RECORDING_MAP)));
+    WaitFor([&loaded] { return loaded; });
+    QObject::disconnect(connection);
+}
+
+QJsonArray WindowHarness::takeRecorded() {
+    QString json;
+    bool answered = false;
+    controller->webView()->page()->runJavaScript(QStringLiteral("takeRecorded()"), [&](const QVariant& result) {
+        json = result.toString();
+        answered = true;
+    });
+    WaitFor([&answered] { return answered; });
+    return QJsonDocument::fromJson(json.toUtf8()).array();
+}
+
+QString WindowHarness::writeVideo(const QString& name, const std::string& bytes) {
+    const QString path = videos.filePath(name);
+    WriteBytes(path, bytes);
+    return path;
+}
+
+void WindowHarness::addToLibrary(const QStringList& paths) {
+    for (const QString& path : paths) controller->importVideo(path);
+    controller->refreshVideoTableView();
+}
+
+void WindowHarness::select(int row) { controller->tableViewVideos()->selectRow(row); }
+
+QString Describe(const QJsonArray& calls) {
+    QStringList described;
+    for (const QJsonValue& call : calls) {
+        QStringList args;
+        for (const QJsonValue& arg : call[QStringLiteral("args")].toArray()) {
+            const QString type = arg[QStringLiteral("type")].toString();
+            args << (type == QStringLiteral("string") ? QStringLiteral("s:") : type == QStringLiteral("number") ? QStringLiteral("n:") : type + u':') +
+                        arg[QStringLiteral("value")].toString();
+        }
+        described << call[QStringLiteral("name")].toString() + u'(' + args.join(QStringLiteral(", ")) + u')';
+    }
+    return described.join(u' ');
+}
+
+namespace {
+
+QJsonArray Batch(const QJsonArray& calls, int batch) {
+    QJsonArray found;
+    for (const QJsonValue& call : calls) {
+        if (call[QStringLiteral("batch")].toInt() == batch) found.append(call);
+    }
+    return found;
+}
+
+}  // namespace
+
+QJsonArray FirstBatch(const QJsonArray& calls) {
+    return calls.isEmpty() ? QJsonArray() : Batch(calls, calls.first()[QStringLiteral("batch")].toInt());
+}
+
+QJsonArray LastBatch(const QJsonArray& calls) {
+    return calls.isEmpty() ? QJsonArray() : Batch(calls, calls.last()[QStringLiteral("batch")].toInt());
+}
+
+std::string SideFileRecord(int latMinutes10k, int second) {
+    return SideFileRecordLine(SideFilePosition('N', 22, latMinutes10k, 'E', 113, 301234),
+                              SideFileTimestamp(2015, 6, 15, 12, 0, second));
+}
+
+std::string MovWithGPS(int fixes) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < fixes; ++i) {
+        char text[96];
+        std::snprintf(text, sizeof text, "A,150615,1200%02d,%.4f,N,11354.3210,E,35.2,12,-3,98", i, 2234.5678 + i);
+        texts.push_back(text);
+    }
+    return mov::Movie({mov::TextTrack(texts)});
+}

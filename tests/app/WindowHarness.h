@@ -1,0 +1,56 @@
+#pragma once
+
+#include "AppTestSupport.h"
+#include "MainWindowController.h"
+
+#include <QJsonArray>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <string>
+
+// A main window started in a temporary home under a chosen default locale,
+// with a folder for the test's videos.
+class WindowHarness {
+public:
+    explicit WindowHarness(const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedStates));
+    ~WindowHarness();
+
+    MainWindowController& window() { return *controller; }
+    TemporaryHome& home() { return temporaryHome; }
+
+    // Shows the window and runs its start-up.
+    void start();
+    // Swaps the map page for one that records every call it receives.
+    void useRecordingPage();
+    // The calls the recording page received since the last take, oldest
+    // first: {"name", "batch", "args": [{"type", "value"}]}.
+    QJsonArray takeRecorded();
+
+    // Writes a file into the videos folder and returns its path.
+    QString writeVideo(const QString& name, const std::string& bytes);
+    // Imports the paths and refreshes the library, as the open panel does.
+    void addToLibrary(const QStringList& paths);
+    // Selects a row as a click would.
+    void select(int row);
+
+private:
+    TemporaryHome temporaryHome;
+    QTemporaryDir videos;
+    std::unique_ptr<MainWindowController> controller;
+};
+
+// "name(type:value, ...)" per call, "s" for text and "n" for numbers, calls
+// separated by blanks.
+QString Describe(const QJsonArray& calls);
+// The calls that came in the same script evaluation as the first one.
+QJsonArray FirstBatch(const QJsonArray& calls);
+// The calls of the last script evaluation.
+QJsonArray LastBatch(const QJsonArray& calls);
+
+// One side-file record line at N 22 deg latMinutes10k/10000 min,
+// E 113 deg 30.1234 min, at 12:00:00 + second on 15 June 2015.
+std::string SideFileRecord(int latMinutes10k, int second);
+// A MOV whose text track holds GPS texts one second apart, moving north.
+std::string MovWithGPS(int fixes);

@@ -1,0 +1,160 @@
+// The library catalogue file: duplicates, dropped files, odd paths, broken
+// files that must survive untouched, and the log lines of each operation.
+#include "AppTestSupport.h"
+#include "CatalogueDocument.h"
+#include "VideoCatalogue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CatalogueTest : public testing::Test {
+protected:
+    QString file(const QString& name) const { return QDir(dir.path()).filePath(name); }
+    // A video file that exists; its bytes do not matter here.
+    QString video(const QString& name) const {
+        const QString path = file(name);
+        WriteBytes(path, QByteArray("not really a video"));
+        return path;
+    }
+    QStringList storedPaths() const {
+        const std::optional<CatalogueDocument> document = CatalogueDocument::parse(ReadBytes(catalogue.filePath()));
+        return document ? document->paths() : QStringList{QStringLiteral("<unreadable>")};
+    }
+    static QStringList pathsOf(const QList<VideoEntry>& entries) {
+        QStringList paths;
+        for (const VideoEntry& entry : entries) paths << entry.path;
+        return paths;
+    }
+
+    QTemporaryDir dir;
+    VideoCatalogue catalogue{file(QStringLiteral("videos.xml"))};
+};
+
+TEST_F(CatalogueTest, ImportAppendsInOrderOnceAndWritesPrettyPrintedXml) {
+    const QString a = video(QStringLiteral("a.MOV"));
+    const QString b = video(QStringLiteral("b.MOV"));
+    catalogue.importVideo(a);
+    catalogue.importVideo(b);
+    catalogue.importVideo(a);
+
+    EXPECT_EQ(storedPaths(), (QStringList{a, b}));
+    const QByteArray bytes = ReadBytes(catalogue.filePath());
+    EXPECT_TRUE(bytes.startsWith(R"(<?xml version="1.0" encoding="UTF-8"?>)")) << bytes.constData();
+    EXPECT_TRUE(bytes.contains("<Videos>\n  <Video Path=")) << bytes.constData();
+    EXPECT_EQ(bytes.count("\n"), 5) << bytes.constData();
+}
+
+TEST_F(CatalogueTest, RefreshDropsEntriesWhoseFileIsGoneFromListAndFile) {
+    const QString a = video(QStringLiteral("a.MOV"));
+    const QString b = video(QStringLiteral("b.MP4"));
+    const QString c = video(QStringLiteral("c.AVI"));
+    for (const QString& path : {a, b, c}) catalogue.importVideo(path);
+    QFile::remove(b);
+
+    const QList<VideoEntry> entries = catalogue.refresh();
+
+    EXPECT_EQ(pathsOf(entries), (QStringList{a, c}));
+    EXPECT_EQ(storedPaths(), (QStringList{a, c}));
+    EXPECT_EQ(entries[0].fileSize, 18u);
+    EXPECT_EQ(entries[0].creationDate.size(), 19) << entries[0].creationDate.toStdString();
+}
+
+TEST_F(CatalogueTest, WithoutCatalogueRefreshAndRemoveWriteNothing) {
+    EXPECT_TRUE(catalogue.refresh().isEmpty());
+    catalogue.removeVideo(QStringLiteral("/nowhere.MOV"));
+    EXPECT_FALSE(QFile::exists(catalogue.filePath()));
+}
+
+TEST_F(CatalogueTest, RemoveTakesOutOnlyThatPath) {
+    const QString a = video(QStringLiteral("a.MOV"));
+    const QString b = video(QStringLiteral("b.MOV"));
+    catalogue.importVideo(a);
+    catalogue.importVideo(b);
+    catalogue.removeVideo(a);
+    catalogue.removeVideo(QStringLiteral("/not/in/the/catalogue.MOV"));
+    EXPECT_EQ(storedPaths(), QStringList{b});
+}
+
+TEST_F(CatalogueTest, QuotesAmpersandsBlanksAndChineseInPathsMatchThemselves) {
+    const QStringList names{QStringLiteral("it's \"here\".MOV"), QStringLiteral("a & b <1>.MOV"),
+                            QStringLiteral("行车记录 2015-06-15.MOV"), QStringLiteral("x' or '1'='1.MOV")};
+    QStringList paths;
+    for (const QString& name : names) paths << video(name);
+    for (const QString& path : paths) catalogue.importVideo(path);
+    for (const QString& path : paths) catalogue.importVideo(path);
+
+    EXPECT_EQ(storedPaths(), paths);
+    EXPECT_EQ(pathsOf(catalogue.refresh()), paths);
+
+    // A path that is a prefix of another, or an XPath trick, must not match it.
+    catalogue.removeVideo(paths[3]);
+    catalogue.removeVideo(file(QStringLiteral("it's")));
+    EXPECT_EQ(storedPaths(), paths.mid(0, 3));
+}
+
+TEST_F(CatalogueTest, CatalogueThatCannotBeReadIsLeftByteForByte) {
+    const QString a = video(QStringLiteral("a.MOV"));
+    const QList<QByteArray> unreadable{
+        QByteArray("\x00\x01\x02 binary \xff\xfe", 14),
+        QByteArray("<Library><Video Path=\"" + a.toUtf8() + "\"/></Library>"),  // not our root
+        QByteArray("just some text, no element"),
+    };
+    for (const QByteArray& bytes : unreadable) {
+        WriteBytes(catalogue.filePath(), bytes);
+        EXPECT_TRUE(catalogue.refresh().isEmpty());
+        catalogue.importVideo(a);
+        catalogue.removeVideo(a);
+        EXPECT_EQ(ReadBytes(catalogue.filePath()), bytes);
+    }
+}
+
+TEST_F(CatalogueTest, RepairedCatalogueKeepsItsEntriesAndTheOriginalBeside) {
+    const QString a = video(QStringLiteral("a.MOV"));
+    const QString b = video(QStringLiteral("b.MOV"));
+    // Hand-edited: the root is never closed and an attribute lost its quote.
+    const QByteArray broken = "<?xml version=\"1.0\"?>\n<Videos>\n  <Video Path=\"" + a.toUtf8() +
+                              "\"/>\n  <Video Path=\"" + b.toUtf8() + "\"/>\n  <Video Path=\"/x/>\n";
+    WriteBytes(catalogue.filePath(), broken);
+
+    EXPECT_EQ(pathsOf(catalogue.refresh()), (QStringList{a, b}));
+    EXPECT_EQ(storedPaths(), (QStringList{a, b}));
+    EXPECT_EQ(ReadBytes(catalogue.filePath() + QStringLiteral(".bak")), broken);
+}
+
+TEST_F(CatalogueTest, EmptyCatalogueFileIsStartedAfresh) {
+    const QString a = video(QStringLiteral("a.MOV"));
+    WriteBytes(catalogue.filePath(), QByteArray());
+    EXPECT_TRUE(catalogue.refresh().isEmpty());
+    catalogue.importVideo(a);
+    EXPECT_EQ(storedPaths(), QStringList{a});
+}
+
+TEST_F(CatalogueTest, LogsTheCataloguePathAndWriteFailures) {
+    LogCapture log;
+    catalogue.importVideo(video(QStringLiteral("a.MOV")));
+    EXPECT_EQ(log.messages(), QStringList{QStringLiteral("xmlPath: ") + catalogue.filePath()});
+
+    const QString missingDir = file(QStringLiteral("gone/videos.xml"));
+    VideoCatalogue nowhere(missingDir);
+    nowhere.importVideo(file(QStringLiteral("a.MOV")));
+    EXPECT_EQ(log.messages().mid(1), (QStringList{QStringLiteral("xmlPath: ") + missingDir,
+                                                   QStringLiteral("create file failed: ") + missingDir,
+                                                   QStringLiteral("Write xml to file failed.")}));
+}
+
+TEST(SizeString, OneDecimalInBinaryUnits) {
+    EXPECT_EQ(getSizeString(0), QStringLiteral("0.0B"));
+    EXPECT_EQ(getSizeString(1023), QStringLiteral("1023.0B"));
+    EXPECT_EQ(getSizeString(1024), QStringLiteral("1.0K"));
+    EXPECT_EQ(getSizeString(1048575), QStringLiteral("1024.0K"));
+    EXPECT_EQ(getSizeString(1048576), QStringLiteral("1.0M"));
+    EXPECT_EQ(getSizeString(1073741824), QStringLiteral("1.0G"));
+    EXPECT_EQ(getSizeString(5368709120), QStringLiteral("5.0G"));
+}
+
+}  // namespace

@@ -1,0 +1,110 @@
+// The real program on a real clip: ffmpeg makes a MOV whose mov_text track
+// carries one GPS text per second, kolvar imports and opens it from its
+// command line, plays two seconds and reports every timer tick.
+#include "AppTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kClipSeconds = 12;
+constexpr double kFirstLat = 22.345678;
+constexpr double kLatPerSecond = 0.0005;  // the texts move 0.05 minutes north per second
+
+// One cue per second. The two trailing commas make up for the two bytes the
+// text-track reader leaves off the end of ffmpeg's samples.
+QByteArray GPSSubtitles() {
+    QByteArray srt;
+    for (int i = 0; i < kClipSeconds; ++i) {
+        srt += QStringLiteral("%1\n00:00:%2,000 --> 00:00:%3,000\nA,150615,1230%4,%5,N,11354.3210,E,35.2,%6,-3,98,,\n\n")
+                   .arg(i + 1)
+                   .arg(i, 2, 10, QLatin1Char('0'))
+                   .arg(i + 1, 2, 10, QLatin1Char('0'))
+                   .arg(10 + i, 2, 10, QLatin1Char('0'))
+                   .arg(2234.5678 + 0.05 * i, 0, 'f', 4)
+                   .arg(12 + 7 * i)
+                   .toUtf8();
+    }
+    return srt;
+}
+
+struct Tick {
+    qint64 t = 0;
+    double lat = 0;
+    double lon = 0;
+    QString gsensorHash;
+    QString detailHash;
+};
+
+QList<Tick> ReadReport(const QString& path) {
+    QList<Tick> ticks;
+    for (const QByteArray& line : ReadBytes(path).split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() != 5) continue;
+        ticks.append({fields[0].toLongLong(), fields[1].toDouble(), fields[2].toDouble(),
+                      QString::fromLatin1(fields[3]), QString::fromLatin1(fields[4])});
+    }
+    return ticks;
+}
+
+TEST(EndToEnd, PlayingAClipMovesTheMarkerAlongTheDriveAndRedrawsTheCharts) {
+    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (ffmpeg.isEmpty()) GTEST_SKIP() << "ffmpeg is not installed";
+    QTemporaryDir dir;
+    const QString subtitles = dir.filePath(QStringLiteral("gps.srt"));
+    const QString clip = dir.filePath(QStringLiteral("drive 1.MOV"));
+    WriteBytes(subtitles, GPSSubtitles());
+    QProcess make;
+    make.start(ffmpeg, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
+                        QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                        QStringLiteral("testsrc=size=320x240:rate=10:duration=%1").arg(kClipSeconds),
+                        QStringLiteral("-i"), subtitles, QStringLiteral("-map"), QStringLiteral("0"),
+                        QStringLiteral("-map"), QStringLiteral("1"), QStringLiteral("-c:v"), QStringLiteral("mpeg4"),
+                        QStringLiteral("-c:s"), QStringLiteral("mov_text"), QStringLiteral("-movflags"),
+                        QStringLiteral("+faststart"), clip});
+    ASSERT_TRUE(make.waitForFinished(60000));
+    ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+
+    const QString home = dir.filePath(QStringLiteral("home"));
+    const QString report = dir.filePath(QStringLiteral("ticks.txt"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    environment.insert(QStringLiteral("KOLVAR_TEST_REPORT"), report);
+    environment.insert(QStringLiteral("KOLVAR_TEST_PLAY_MS"), QStringLiteral("2000"));
+    QProcess kolvar;
+    kolvar.setProcessEnvironment(environment);
+    kolvar.setProcessChannelMode(QProcess::MergedChannels);
+    kolvar.start(QStringLiteral(KOLVAR_PATH), {clip});
+    const bool finished = kolvar.waitForFinished(90000);
+    if (!finished) kolvar.kill();
+    ASSERT_TRUE(finished) << kolvar.readAll().toStdString();
+    ASSERT_EQ(kolvar.exitCode(), 0) << kolvar.readAll().toStdString();
+
+    EXPECT_TRUE(ReadBytes(home + QStringLiteral("/Documents/Dravik/videos.xml")).contains(clip.toUtf8()));
+    const QList<Tick> ticks = ReadReport(report);
+    ASSERT_GE(ticks.size(), 3);
+    const Tick& first = ticks.first();
+    const Tick& last = ticks.last();
+    EXPECT_GE(last.t, 2000);
+    EXPECT_GT(last.t, first.t);
+    // Each marker position is where the drive was at the player's time.
+    for (const Tick& tick : ticks) {
+        EXPECT_NEAR(tick.lat, kFirstLat + kLatPerSecond * tick.t / 1000.0, 1e-9) << tick.t;
+        EXPECT_NEAR(tick.lon, 113.54321, 1e-9);
+    }
+    EXPECT_GT(last.lat, first.lat);
+    EXPECT_NE(last.gsensorHash, first.gsensorHash);
+    EXPECT_NE(last.detailHash, first.detailHash);
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+// The calls a page receives from a load and from a timer tick, recorded by a
+// stand-in page: names, order, argument types and values, and batching.
+#include "SideFileBuilder.h"
+#include "WindowHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QLocale kChina(QLocale::Chinese, QLocale::China);
+const QLocale kGermany(QLocale::German, QLocale::Germany);
+
+// N 22 deg 30.1234 min and N 22 deg 30.2000 min, E 113 deg 30.1234 min.
+const QString kSideLat0 = QStringLiteral("22.502056666666668");
+const QString kSideLat1 = QStringLiteral("22.503333333333334");
+const QString kSideLon = QStringLiteral("113.50205666666666");
+
+QString LoadSideFileVideo(WindowHarness& harness) {
+    harness.start();
+    harness.useRecordingPage();
+    const QString video = harness.writeVideo(QStringLiteral("drive.MOV"), "no embedded data");
+    harness.writeVideo(QStringLiteral("drive.GMAP"), JoinSideFile({SideFileRecord(301234, 0), SideFileRecord(302000, 1)}));
+    harness.addToLibrary({video});
+    harness.select(0);
+    return Describe(FirstBatch(harness.takeRecorded()));
+}
+
+QString LoadEmbeddedVideo(WindowHarness& harness) {
+    harness.start();
+    harness.useRecordingPage();
+    harness.addToLibrary({harness.writeVideo(QStringLiteral("drive.MOV"), MovWithGPS(2))});
+    harness.select(0);
+    return Describe(FirstBatch(harness.takeRecorded()));
+}
+
+TEST(PageCalls, SideFileLoadUnderTheGooglePage) {
+    WindowHarness harness(kGermany);
+    EXPECT_EQ(LoadSideFileVideo(harness),
+              QStringLiteral("clearPoints() addPoint(s:%1, s:%3) addPoint(s:%2, s:%3) addPline() "
+                             "moveMyPosition(s:%1, s:%3) flyto(s:%1, s:%3)")
+                  .arg(kSideLat0, kSideLat1, kSideLon));
+}
+
+TEST(PageCalls, SideFileLoadUnderTheBaiduPage) {
+    WindowHarness harness(kChina);
+    EXPECT_EQ(LoadSideFileVideo(harness),
+              QStringLiteral("clearPoints() addPoint(s:%1, s:%3) addPoint(s:%2, s:%3) addPline() "
+                             "moveMyPosition(n:%1, n:%3, n:0) flyto(s:%1, s:%3)")
+                  .arg(kSideLat0, kSideLat1, kSideLon));
+}
+
+TEST(PageCalls, EmbeddedLoadUnderTheGooglePage) {
+    WindowHarness harness(kGermany);
+    EXPECT_EQ(LoadEmbeddedVideo(harness),
+              QStringLiteral("clearPoints() addPoint(s:22.345678, s:113.54321) addPoint(s:22.355677999999997, s:113.54321) "
+                             "addPline() moveMyPosition(n:22.345678, n:113.54321) flyto(s:22.345678, s:113.54321)"));
+}
+
+TEST(PageCalls, EmbeddedLoadUnderTheBaiduPage) {
+    WindowHarness harness(kChina);
+    EXPECT_EQ(LoadEmbeddedVideo(harness),
+              QStringLiteral("clearPoints() addPoint(s:22.345678, s:113.54321) addPoint(s:22.355677999999997, s:113.54321) "
+                             "addPline() moveMyPosition(n:22.345678, n:113.54321, n:0) flyto(s:22.345678, s:113.54321)"));
+}
+
+TEST(PageCalls, ATickBeforePlayPutsTheMarkerOnTheFirstPointAndCentresIt) {
+    WindowHarness harness(kChina);
+    LoadSideFileVideo(harness);
+    harness.window().timerUpdate();
+    EXPECT_EQ(Describe(LastBatch(harness.takeRecorded())),
+              QStringLiteral("moveMyPosition(s:%1, s:%2, s:0) setCenter(s:%1, s:%2, s:0)").arg(kSideLat0, kSideLon));
+}
+
+TEST(PageCalls, TheTimerKeepsSendingThePositionWhilePaused) {
+    WindowHarness harness(kGermany);
+    LoadEmbeddedVideo(harness);
+    WaitFor([] { return false; }, 1000);
+    const QJsonArray ticks = harness.takeRecorded();
+    EXPECT_GE(ticks.size(), 4) << Describe(ticks).toStdString();
+    EXPECT_EQ(Describe(LastBatch(ticks)),
+              QStringLiteral("moveMyPosition(s:22.345678, s:113.54321) setCenter(s:22.345678, s:113.54321)"));
+}
+
+}  // namespace
