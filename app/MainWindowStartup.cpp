@@ -77,14 +77,14 @@ void MainWindowController::openVideos(const QStringList& paths) {
     if (paths.isEmpty()) return;
     for (const QString& path : paths) {
         const QFileInfo file(path);
-        if (file.isFile()) {
-            importVideo(file.absoluteFilePath());
-        } else {
+        if (!file.isFile()) {
             qCWarning(kolvarLog, "not a video file: %s", qUtf8Printable(path));
+            continue;
         }
+        importVideo(file.absoluteFilePath());
+        if (pendingSelection.isEmpty()) pendingSelection = file.absoluteFilePath();
     }
     refreshVideoTableView();
-    pendingSelection = QFileInfo(paths.first()).absoluteFilePath();
 }
 
 void MainWindowController::selectPendingVideo() {

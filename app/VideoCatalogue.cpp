@@ -6,12 +6,22 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 
 const QString kRootName = QStringLiteral("Videos");
 const QString kRepairBackupSuffix = QStringLiteral(".bak");
 // Far beyond any library; a larger file is not a catalogue this program wrote.
 constexpr qint64 kMaxCatalogueBytes = 64 << 20;
+
+// XML 1.0 has no way to write the other C0 control characters, not even as
+// references: a file name holding one would corrupt the catalogue.
+bool StorableInXml(const QString& path) {
+    return std::none_of(path.begin(), path.end(), [](QChar c) {
+        return c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r';
+    });
+}
 
 }  // namespace
 
@@ -59,6 +69,11 @@ bool VideoCatalogue::saveXMLFile(const QString& filePath, const CatalogueDocumen
 
 void VideoCatalogue::importVideo(const QString& videoPath) {
     qCInfo(kolvarLog, "xmlPath: %s", qUtf8Printable(path));
+    if (!StorableInXml(videoPath)) {
+        qCWarning(kolvarLog, "a file name with control characters cannot be kept in the library: %s",
+                  qUtf8Printable(videoPath));
+        return;
+    }
     ReadResult catalogue = read();
     if (catalogue.status == Read::Unreadable) return;
     if (catalogue.status == Read::Missing) {

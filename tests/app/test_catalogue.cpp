@@ -97,6 +97,16 @@ TEST_F(CatalogueTest, QuotesAmpersandsBlanksAndChineseInPathsMatchThemselves) {
     EXPECT_EQ(storedPaths(), paths.mid(0, 3));
 }
 
+TEST_F(CatalogueTest, ControlCharactersThatXmlCannotHoldAreRefusedNotStored) {
+    const QString tabbed = video(QStringLiteral("tab\there.MOV"));
+    const QString controlled = video(QStringLiteral("bell\x07.MOV"));
+    catalogue.importVideo(tabbed);
+    catalogue.importVideo(controlled);
+    EXPECT_EQ(storedPaths(), QStringList{tabbed});
+    EXPECT_EQ(CatalogueDocument::parse(ReadBytes(catalogue.filePath()))->parseResult(),
+              CatalogueDocument::Parse::WellFormed);
+}
+
 TEST_F(CatalogueTest, CatalogueThatCannotBeReadIsLeftByteForByte) {
     const QString a = video(QStringLiteral("a.MOV"));
     const QList<QByteArray> unreadable{
