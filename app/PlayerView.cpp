@@ -107,6 +107,12 @@ void PlayerView::attachPlayer() {
     connect(mediaPlayer.get(), &QMediaPlayer::durationChanged, this, &PlayerView::showDuration);
     connect(mediaPlayer.get(), &QMediaPlayer::playbackStateChanged, this, &PlayerView::showPlaybackState);
     connect(mediaPlayer.get(), &QMediaPlayer::errorOccurred, this, &PlayerView::showError);
+    // Paused rather than stopped once loaded, so the first picture shows before play.
+    connect(mediaPlayer.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::LoadedMedia && mediaPlayer->playbackState() == QMediaPlayer::StoppedState) {
+            mediaPlayer->pause();
+        }
+    });
     playButton->setEnabled(true);
     seekSlider->setEnabled(true);
 }

@@ -28,15 +28,18 @@ bool StorableInXml(const QString& path) {
 VideoCatalogue::ReadResult VideoCatalogue::read() const {
     QFile file(path);
     if (!file.exists()) return {Read::Missing, std::nullopt};
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxCatalogueBytes) {
+    std::optional<CatalogueDocument> document;
+    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxCatalogueBytes) {
+        const QByteArray bytes = file.readAll();
+        // An empty file holds no entries to lose; it is what an interrupted first
+        // save would leave, and treating it as unreadable would lock the library.
+        if (bytes.trimmed().isEmpty()) return {Read::Missing, std::nullopt};
+        document = CatalogueDocument::parse(bytes);
+    }
+    if (!document) {
+        qCWarning(kolvarLog, "the library %s cannot be read; it is left as it is", qUtf8Printable(path));
         return {Read::Unreadable, std::nullopt};
     }
-    const QByteArray bytes = file.readAll();
-    // An empty file holds no entries to lose; it is what an interrupted first
-    // save would leave, and treating it as unreadable would lock the library.
-    if (bytes.trimmed().isEmpty()) return {Read::Missing, std::nullopt};
-    std::optional<CatalogueDocument> document = CatalogueDocument::parse(bytes);
-    if (!document) return {Read::Unreadable, std::nullopt};
     return {Read::Read, std::move(document)};
 }
 
