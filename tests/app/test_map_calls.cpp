@@ -1,5 +1,5 @@
-// What the window sends the map page: call order and each argument's type,
-// for both pages and both sources, and the marker of a timer tick.
+// The map calls that no load exercises through a page (odd polylines, the
+// emptied map) and the marker of a timer tick at any playback time.
 #include "AppTestSupport.h"
 #include "MapCalls.h"
 #include "PlaybackTick.h"
@@ -24,26 +24,6 @@ QString Describe(const QVector<PageCall>& calls) {
         described << call.function + u'(' + args.join(QStringLiteral(", ")) + u')';
     }
     return described.join(u' ');
-}
-
-const std::vector<double> kLine{22.5, 114.05, 22.51, 114.06};
-const LatLon kFirst{22.5, 114.05};
-
-TEST(LoadCalls, GooglePageGetsTextAfterSideFileAndNumbersAfterEmbedded) {
-    EXPECT_EQ(Describe(LoadCalls(kLine, kFirst, TrackSource::SideFile, false)),
-              R"(clearPoints() addPoint("22.5", "114.05") addPoint("22.51", "114.06") addPline() )"
-              R"(moveMyPosition("22.5", "114.05") flyto("22.5", "114.05"))");
-    EXPECT_EQ(Describe(LoadCalls(kLine, kFirst, TrackSource::Embedded, false)),
-              R"(clearPoints() addPoint("22.5", "114.05") addPoint("22.51", "114.06") addPline() )"
-              R"(moveMyPosition(22.5, 114.05) flyto("22.5", "114.05"))");
-}
-
-TEST(LoadCalls, BaiduPageGetsNumbersAndSecondZeroFromEitherSource) {
-    for (TrackSource source : {TrackSource::SideFile, TrackSource::Embedded}) {
-        EXPECT_EQ(Describe(LoadCalls({-22.5020567, -113.25}, {-22.5020567, -113.25}, source, true)),
-                  R"(clearPoints() addPoint("-22.5020567", "-113.25") addPline() )"
-                  R"(moveMyPosition(-22.502056700000001, -113.25, 0) flyto("-22.5020567", "-113.25"))");
-    }
 }
 
 TEST(AddPlineCalls, OddLastElementAndTooShortListsGiveNoExtraPoint) {
