@@ -80,14 +80,20 @@ var KolvarMap = (function () {
       else vehicle = L.circleMarker(p, vehicleStyle).addTo(map);
     };
 
+    // The player re-centres every 0.4 s; a pan during the flight would stop it
+    // short of its zoom, so re-centring waits for the flight to land.
+    let flightEnds = 0;
+
     window.setCenter = function (lat, lon) {
       const p = mapPosition(lat, lon);
-      if (p) map.panTo(p);
+      if (p && Date.now() >= flightEnds) map.panTo(p);
     };
 
     window.flyto = function (lat, lon) {
       const p = mapPosition(lat, lon);
-      if (p) map.flyTo(p, Math.max(map.getZoom(), startZoom), { duration: flightSeconds });
+      if (!p) return;
+      flightEnds = Date.now() + flightSeconds * 1000;
+      map.flyTo(p, Math.max(map.getZoom(), startZoom), { duration: flightSeconds });
     };
 
     // Read-only view of what is drawn, for diagnostics and tests.
