@@ -78,6 +78,8 @@ void PlayerView::openVideo(const QUrl& url) {
 }
 
 void PlayerView::removePlayer() {
+    // A player may still report while it is torn down; the view no longer listens.
+    if (mediaPlayer) mediaPlayer->disconnect(this);
     mediaPlayer.reset();
     audioOutput = nullptr;
     video->clear();
