@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTableWidget>
 
@@ -33,6 +34,11 @@ MainWindowController::MainWindowController(QWidget* parent)
     connect(ui->btnDelVideo, &QPushButton::clicked, this, &MainWindowController::delVideoPress);
     connect(ui->tableViewVideos, &QTableWidget::itemSelectionChanged, this,
             &MainWindowController::tableViewSelectionDidChange);
+    // Keys a player's users reach for: space plays and pauses, Delete removes
+    // the selected video from the library.
+    new QShortcut(Qt::Key_Space, this, ui->playerView, &PlayerView::togglePlayback);
+    new QShortcut(QKeySequence::Delete, ui->tableViewVideos, this, &MainWindowController::delVideoPress,
+                  Qt::WidgetShortcut);
 }
 
 MainWindowController::~MainWindowController() = default;

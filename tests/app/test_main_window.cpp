@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -134,7 +135,10 @@ TEST(Library, DeletingTheOnlyVideoEmptiesMapInstrumentsAndTable) {
     ASSERT_TRUE(window.track() && !window.track()->isEmpty());
     harness.takeRecorded();
 
-    window.delVideoPress();
+    // The Delete key in the library does what the delete button does.
+    QApplication::setActiveWindow(&window);
+    window.tableViewVideos()->setFocus();
+    QTest::keyClick(window.tableViewVideos(), Qt::Key_Delete);
     EXPECT_EQ(window.tableViewVideos()->rowCount(), 0);
     EXPECT_FALSE(window.btnDelVideo()->isEnabled());
     EXPECT_EQ(window.curSelVideoIndex(), -1);
