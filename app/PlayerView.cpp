@@ -81,7 +81,6 @@ void PlayerView::removePlayer() {
     // A player may still report while it is torn down; the view no longer listens.
     if (mediaPlayer) mediaPlayer->disconnect(this);
     mediaPlayer.reset();
-    audioOutput = nullptr;
     video->clear();
     messageLabel->hide();
     resetControls();
@@ -102,8 +101,8 @@ void PlayerView::togglePlayback() {
 }
 
 void PlayerView::attachPlayer() {
-    audioOutput = new QAudioOutput(mediaPlayer.get());
-    mediaPlayer->setAudioOutput(audioOutput);
+    // Each player has its own output, ended with it.
+    mediaPlayer->setAudioOutput(new QAudioOutput(mediaPlayer.get()));
     mediaPlayer->setVideoSink(video->videoSink());
     connect(mediaPlayer.get(), &QMediaPlayer::positionChanged, this, &PlayerView::showPosition);
     connect(mediaPlayer.get(), &QMediaPlayer::durationChanged, this, &PlayerView::showDuration);

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
 #include <memory>
 #include <optional>
 
-class QAudioOutput;
 class QLabel;
 class QMediaPlayer;
 class QSlider;
@@ -55,5 +53,4 @@ private:
     QLabel* timeLabel = nullptr;
     QLabel* messageLabel = nullptr;
     std::unique_ptr<QMediaPlayer> mediaPlayer;
-    QAudioOutput* audioOutput = nullptr;  // child of mediaPlayer
 };
