@@ -32,6 +32,16 @@ int fontPixels(float fontSize) {
 
 bool isFinite(QPointF point) { return std::isfinite(point.x()) && std::isfinite(point.y()); }
 
+bool isWhole(double value) { return value == std::floor(value); }
+
+// Edges on whole pixels, and an outline whose halves end on whole pixels,
+// cover whole pixels: antialiasing would change nothing there, and on this
+// pixel format it costs several times the plain fill.
+bool coversWholePixels(const QRectF& rect, float strokeWidth) {
+    return isWhole(rect.x()) && isWhole(rect.y()) && isWhole(rect.width()) &&
+           isWhole(rect.height()) && isWhole(strokeWidth / 2.0);
+}
+
 }  // namespace
 
 Graphics::Graphics(QSizeF size) : size(size) {
@@ -71,12 +81,16 @@ void Graphics::drawRect(const QRectF& rect, const QColor& fillColor, const QColo
     const QRectF device =
         QRectF(rect.x(), bitmap.height() - rect.y() - rect.height(), rect.width(), rect.height())
             .normalized();
-    if (strokeWidth > 0 && strokeColor.alpha() > 0) {
+    const bool stroked = strokeWidth > 0 && strokeColor.alpha() > 0;
+    context->setRenderHint(QPainter::Antialiasing,
+                           !coversWholePixels(device, stroked ? strokeWidth : 0));
+    if (stroked) {
         context->setPen(QPen(strokeColor, strokeWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         context->setBrush(Qt::NoBrush);
         context->drawRect(device);
     }
     if (fillColor.alpha() > 0) context->fillRect(device, fillColor);
+    context->setRenderHint(QPainter::Antialiasing);
 }
 
 void Graphics::drawLine(QPointF start, QPointF end, const QColor& strokeColor, float lineWidth) {

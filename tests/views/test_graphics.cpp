@@ -3,6 +3,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,35 @@ TEST(Graphics, FillCoversTheOutlinesInnerHalfAndAClearStrokeGivesAPlainFill) {
     // Outline outside (38, 39), fill inside (40, 41).
     for (int x : {38, 39}) EXPECT_TRUE(isColor(pixelAt(image, x, 25), kBlack)) << x;
     for (int x : {40, 41, 48, 49}) EXPECT_TRUE(isColor(pixelAt(image, x, 25), gray)) << x;
+}
+
+// Rectangles are drawn without antialiasing where it changes nothing; the
+// result must be what an antialiased painter draws, for aligned and unaligned
+// edges and outlines alike.
+TEST(Graphics, RectanglesMatchAnAntialiasedPainterWhetherOrNotTheyAreAligned) {
+    const QColor fill(90, 160, 40);
+    const QColor stroke(20, 20, 200);
+    for (const QRectF rect : {QRectF(30, 1, 290, 97), QRectF(10.5, 3, 40, 20), QRectF(7, 9.25, 33, 12)}) {
+        for (const float width : {0.0f, 1.0f, 2.0f, 3.0f, 4.0f}) {
+            Graphics graphics(QSizeF(352, 100));
+            PaintWhite(graphics);
+            graphics.drawRect(rect, fill, stroke, width);
+
+            QImage expected(352, 100, QImage::Format_RGBA8888_Premultiplied);
+            expected.fill(kWhite);
+            QPainter painter(&expected);
+            painter.setRenderHint(QPainter::Antialiasing);
+            const QRectF device(rect.x(), 100 - rect.y() - rect.height(), rect.width(), rect.height());
+            if (width > 0) {
+                painter.setPen(QPen(stroke, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+                painter.drawRect(device);
+            }
+            painter.fillRect(device, fill);
+            painter.end();
+            EXPECT_EQ(graphics.getImage(), expected)
+                << rect.x() << "," << rect.y() << " width " << width;
+        }
+    }
 }
 
 TEST(Graphics, LineEndsSquareOnItsEndPointsAndStraddlesItsPath) {
