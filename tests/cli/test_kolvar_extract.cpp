@@ -13,8 +13,7 @@ namespace {
 
 struct ExtractRun {
     int status = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // Runs the real kolvar-extract in dir; TZ and LC_ALL come from the test's environment.
@@ -38,9 +37,10 @@ std::string Expected(const std::string& name) {
     return ReadWholeFile(std::string(KOLVAR_CLI_EXPECTED_DIR) + "/" + name);
 }
 
-// A video whose side file holds a header and four records, S and W, the last
-// with a full G-sensor block.
-void WriteSideFileClip(const ScopedTempDir& dir) {
+// clip.MOV: a side file with a header and four records, S and W, the last with a
+// full G-sensor block. drive.MOV: a text track of five fixes a second apart,
+// heading north-east. blank.AVI and blank.MOV: no GPS data.
+void WriteClips(const ScopedTempDir& dir) {
     dir.write("clip.MOV", "the player would read this; the extractor must not");
     std::vector<std::string> lines = {"DRAVIK GMAP 1.0 20150615120000"};
     for (int i = 0; i < 3; ++i)
@@ -50,10 +50,6 @@ void WriteSideFileClip(const ScopedTempDir& dir) {
                                        std::vector<SideFileSample>(16, {-5, 12, 101}),
                                        SideFileTimestamp(2015, 6, 15, 12, 0, 6)));
     dir.write("clip.GMAP", JoinSideFile(lines, {kSideFileSeparatorA, kSideFileSeparatorB}));
-}
-
-// A MOV whose text track carries five fixes a second apart, heading north-east.
-void WriteEmbeddedClip(const ScopedTempDir& dir) {
     std::vector<std::string> texts;
     for (int i = 0; i < 5; ++i) {
         char text[96];
@@ -62,76 +58,51 @@ void WriteEmbeddedClip(const ScopedTempDir& dir) {
         texts.push_back(text);
     }
     dir.write("drive.MOV", mov::Movie({mov::TextTrack(texts)}));
-}
-
-TEST(KolvarExtract, TrackCsvFromTheSideFileAndFromEmbeddedData) {
-    const ScopedTempDir dir;
-    WriteSideFileClip(dir);
-    WriteEmbeddedClip(dir);
-    const ExtractRun side = RunExtract(dir, "clip.MOV");
-    EXPECT_EQ(side.status, 0) << side.err;
-    EXPECT_EQ(side.out, Expected("side_file_track.csv"));
-    const ExtractRun embedded = RunExtract(dir, "drive.MOV");
-    EXPECT_EQ(embedded.status, 0) << embedded.err;
-    EXPECT_EQ(embedded.out, Expected("embedded_track.csv"));
-}
-
-TEST(KolvarExtract, SummaryOfSeveralFilesReportsTheWorstStatus) {
-    const ScopedTempDir dir;
-    WriteSideFileClip(dir);
-    WriteEmbeddedClip(dir);
     dir.write("blank.AVI", "RIFF");
-    const ExtractRun ok = RunExtract(dir, "--summary clip.MOV drive.MOV");
-    EXPECT_EQ(ok.status, 0) << ok.err;
-    EXPECT_EQ(ok.out, Expected("summary.csv"));
-
-    const ExtractRun noData = RunExtract(dir, "--summary clip.MOV blank.AVI drive.MOV");
-    EXPECT_EQ(noData.status, 1);
-    EXPECT_EQ(noData.out, Expected("summary.csv"));
-    EXPECT_EQ(noData.err, "no GPS data in blank.AVI\n");
-
-    const ExtractRun missing = RunExtract(dir, "--summary missing.MOV blank.AVI clip.MOV drive.MOV");
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.out, Expected("summary.csv"));
-    EXPECT_NE(missing.err.find("cannot open missing.MOV"), std::string::npos) << missing.err;
+    dir.write("blank.MOV", mov::Movie({}));
 }
 
-TEST(KolvarExtract, ExitStatusesOfOneFile) {
+TEST(KolvarExtract, OutputsAndExitStatuses) {
     const ScopedTempDir dir;
-    dir.write("blank.MOV", mov::Movie({}));
-    const ExtractRun none = RunExtract(dir, "blank.MOV");
-    EXPECT_EQ(none.status, 1);
-    EXPECT_EQ(none.out, "");
-    EXPECT_EQ(none.err, "no GPS data in blank.MOV\n");
+    WriteClips(dir);
+    const std::string summary = Expected("summary.csv");
+    // The worst status of several files wins: 0 data, 1 no data, 2 an error.
+    const struct { const char* args; int status; std::string out, err; } cases[] = {
+        {"clip.MOV", 0, Expected("side_file_track.csv"), ""},
+        {"drive.MOV", 0, Expected("embedded_track.csv"), ""},
+        {"--summary clip.MOV drive.MOV", 0, summary, ""},
+        {"--summary clip.MOV blank.AVI drive.MOV", 1, summary, "no GPS data in blank.AVI\n"},
+        {"--summary missing.MOV blank.AVI clip.MOV drive.MOV", 2, summary, "cannot open missing.MOV"},
+        {"blank.MOV", 1, "", "no GPS data in blank.MOV\n"},
+        {"--format gpx nothing.MOV", 2, "", ""},
+        {"--format kml blank.MOV", 2, "", ""},
+        {"a.MOV b.MOV", 2, "", ""},
+    };
+    for (const auto& c : cases) {
+        const ExtractRun run = RunExtract(dir, c.args);
+        EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.err;
+        EXPECT_EQ(run.out, c.out) << c.args;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << c.args << "\n" << run.err;
+    }
+    const ExtractRun help = RunExtract(dir, "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--utc-offset"), std::string::npos);
 
-    const ExtractRun missing = RunExtract(dir, "--format gpx nothing.MOV");
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.out, "");
-
-    // A side file that is there but cannot be read is no missing data.
+    // A side file that is there but cannot be read is no missing data...
     std::filesystem::create_directory(dir.path() + "/blank.GMAP");
     const ExtractRun sideDir = RunExtract(dir, "blank.MOV");
     EXPECT_EQ(sideDir.status, 2);
     EXPECT_NE(sideDir.err.find("blank.GMAP"), std::string::npos) << sideDir.err;
-
-    // Nor does a FIFO in its place make the tool wait for a writer.
+    // ...nor does a FIFO in its place make the tool wait for a writer.
     std::filesystem::remove(dir.path() + "/blank.GMAP");
     ASSERT_EQ(mkfifo((dir.path() + "/blank.GMAP").c_str(), 0600), 0);
     EXPECT_EQ(RunExtract(dir, "blank.MOV").status, 2);
     EXPECT_EQ(RunExtract(dir, "--records blank.GMAP").status, 2);
-
-    EXPECT_EQ(RunExtract(dir, "--format kml blank.MOV").status, 2);
-    EXPECT_EQ(RunExtract(dir, "a.MOV b.MOV").status, 2);
-    const ExtractRun help = RunExtract(dir, "--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--utc-offset"), std::string::npos);
 }
 
 TEST(KolvarExtract, OutputDirectoryGetsOneValidFilePerInput) {
     const ScopedTempDir dir;
-    WriteSideFileClip(dir);
-    WriteEmbeddedClip(dir);
-    dir.write("blank.AVI", "RIFF");
+    WriteClips(dir);
     const ExtractRun run = RunExtract(dir, "--format gpx --utc-offset +08:00 --output out clip.MOV blank.AVI drive.MOV");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
@@ -142,9 +113,7 @@ TEST(KolvarExtract, OutputDirectoryGetsOneValidFilePerInput) {
     }
     const std::string gpx = ReadWholeFile(dir.path() + "/out/drive.MOV.gpx");
     EXPECT_NE(gpx.find("<time>2015-06-15T04:00:04Z</time>"), std::string::npos) << gpx;
-
-    const ExtractRun csv = RunExtract(dir, "-o out clip.MOV");
-    EXPECT_EQ(csv.status, 0);
+    EXPECT_EQ(RunExtract(dir, "-o out clip.MOV").status, 0);
     EXPECT_EQ(ReadWholeFile(dir.path() + "/out/clip.MOV.csv"), Expected("side_file_track.csv"));
 }
 

@@ -11,8 +11,7 @@
 
 namespace {
 
-GPSRecord Record(int second, char latRef = 'N', double lat = 22.5, char lonRef = 'E',
-                 double lon = 113.9) {
+GPSRecord Record(int second, char latRef = 'N', double lat = 22.5, char lonRef = 'E', double lon = 113.9) {
     return GPSRecord{2015, 6, 15, 12, 0, second, latRef, lonRef, lat, lon, 10, 12.9, -3.7, 98};
 }
 
@@ -24,26 +23,24 @@ TEST(EmbeddedTrack, SignsKnotsAndGSensorCuts) {
     const GPSPoint& p = load.track->pointArray()[0];
     EXPECT_EQ(p.lat, -22.5);
     EXPECT_EQ(p.lon, -113.9);
-    EXPECT_DOUBLE_EQ(p.speed, 18.52);
+    EXPECT_DOUBLE_EQ(p.speed, 18.52);  // 10 knots
     EXPECT_EQ(p.gsX, 12);
     EXPECT_EQ(p.gsY, -3);
     EXPECT_EQ(p.gsZ, 98);
     EXPECT_EQ(load.track->pointArray()[1].gsX, 70000 - 65536);
     EXPECT_EQ(load.track->pointArray()[1].time, 1000);
     EXPECT_EQ(load.source, TrackSource::Embedded);
-    // Built: the distances are there.
-    EXPECT_GT(load.track->getTotalDist(), 0);
+    EXPECT_GT(load.track->getTotalDist(), 0);  // built
 }
 
-TEST(EmbeddedTrack, FirstRecordGivesTheStartWhateverItsLetters) {
-    std::vector<GPSRecord> records = {Record(0, 'X'), Record(4), Record(5, 'N', 22.5, '\0')};
-    const TrackLoad load = BuildEmbeddedTrack(records.data(), 3);
-    ASSERT_EQ(load.track->pointArray().size(), 1u);
-    EXPECT_EQ(load.track->pointArray()[0].time, 4000);
-    EXPECT_EQ(load.lineArray, (std::vector<double>{22.5, 113.9}));
-}
+TEST(EmbeddedTrack, BadLettersNumbersAndDatesAreSkippedOrKeepThePreviousTime) {
+    // The first good record gives the start, whatever the letters of the records before it.
+    std::vector<GPSRecord> lettered = {Record(0, 'X'), Record(4), Record(5, 'N', 22.5, '\0')};
+    const TrackLoad first = BuildEmbeddedTrack(lettered.data(), 3);
+    ASSERT_EQ(first.track->pointArray().size(), 1u);
+    EXPECT_EQ(first.track->pointArray()[0].time, 4000);
+    EXPECT_EQ(first.lineArray, (std::vector<double>{22.5, 113.9}));
 
-TEST(EmbeddedTrack, PositionsThatAreNoNumbersAndBadDatesAreHandled) {
     std::vector<GPSRecord> records = {Record(0), Record(1, 'N', std::nan("")),
                                       Record(2, 'N', 22.5, 'E', std::numeric_limits<double>::infinity()),
                                       Record(3), Record(4), Record(5, 'N', 90.5)};
@@ -55,21 +52,14 @@ TEST(EmbeddedTrack, PositionsThatAreNoNumbersAndBadDatesAreHandled) {
     EXPECT_TRUE(BuildEmbeddedTrack(records.data(), -5).track->isEmpty());
 }
 
-TEST(TrackLoader, SideFilePathReplacesTheLastExtension) {
+TEST(TrackLoader, SideFilePathReplacesTheLastExtensionAndWinsOverEmbeddedData) {
     EXPECT_EQ(SideFilePath("/a/b/clip.2015.MOV"), "/a/b/clip.2015.GMAP");
-    EXPECT_EQ(SideFilePath("/a/b/clip"), "/a/b/clip.GMAP");
     EXPECT_EQ(SideFilePath("/a.d/clip"), "/a.d/clip.GMAP");
     EXPECT_EQ(SideFilePath("clip.mp4", "gmap"), "clip.gmap");
-}
 
-TEST(TrackLoader, SideFileWinsOverEmbeddedData) {
-    const TempFile video(mov::Movie({mov::TextTrack({GPSTextAt(0), GPSTextAt(1), GPSTextAt(2)})}),
-                         "MOV");
-    {
-        const TrackLoad load = LoadTrack(video.path());
-        EXPECT_EQ(load.source, TrackSource::Embedded);
-        EXPECT_EQ(load.track->pointArray().size(), 3u);
-    }
+    const TempFile video(mov::Movie({mov::TextTrack({GPSTextAt(0), GPSTextAt(1), GPSTextAt(2)})}), "MOV");
+    EXPECT_EQ(LoadTrack(video.path()).source, TrackSource::Embedded);
+    EXPECT_EQ(LoadTrack(video.path()).track->pointArray().size(), 3u);
     const ScopedFile side(SideFilePath(video.path()),
                           JoinSideFile({SideFileRecordLine(SideFilePosition('S', 1, 0, 'W', 2, 0),
                                                            SideFileTimestamp(2020, 1, 1, 0, 0, 0))}));
@@ -77,14 +67,13 @@ TEST(TrackLoader, SideFileWinsOverEmbeddedData) {
     EXPECT_EQ(load.source, TrackSource::SideFile);
     ASSERT_EQ(load.track->pointArray().size(), 1u);
     EXPECT_EQ(load.track->pointArray()[0].lat, -1);
-}
 
-TEST(TrackLoader, NoDataAnywhereIsAnEmptyTrack) {
-    const TempFile video("not a movie", "MOV");
-    const TrackLoad load = LoadTrack(video.path());
-    ASSERT_TRUE(load.track);
-    EXPECT_TRUE(load.track->isEmpty());
-    EXPECT_FALSE(load.firstPoint);
+    // No data anywhere is an empty track.
+    const TempFile junk("not a movie", "MOV");
+    const TrackLoad none = LoadTrack(junk.path());
+    ASSERT_TRUE(none.track);
+    EXPECT_TRUE(none.track->isEmpty());
+    EXPECT_FALSE(none.firstPoint);
     EXPECT_TRUE(LoadTrack("/nonexistent/clip.AVI").track->isEmpty());
 }
 

@@ -4,30 +4,23 @@
 
 namespace {
 
-bool Parses(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    return ParseLocalDateTime({y, mo, d, h, mi, s}).has_value();
-}
-
 TEST(LocalDateTime, OnlyRealCalendarTimesParse) {
-    EXPECT_TRUE(Parses(2015, 6, 15, 12, 30, 59));
-    EXPECT_TRUE(Parses(2016, 2, 29));
-    EXPECT_TRUE(Parses(2000, 2, 29));
-    EXPECT_FALSE(Parses(2015, 2, 29));
-    EXPECT_FALSE(Parses(1900, 2, 29));
-    EXPECT_FALSE(Parses(2015, 4, 31));
-    EXPECT_TRUE(Parses(2015, 12, 31, 23, 59, 59));
-    EXPECT_FALSE(Parses(2015, 0, 1));
-    EXPECT_FALSE(Parses(2015, 13, 1));
-    EXPECT_FALSE(Parses(2015, 1, 0));
-    EXPECT_FALSE(Parses(2015, 1, 1, 24));
-    EXPECT_FALSE(Parses(2015, 1, 1, -1));
-    EXPECT_FALSE(Parses(2015, 1, 1, 0, 60));
-    EXPECT_FALSE(Parses(2015, 1, 1, 0, 0, 60));
-    EXPECT_FALSE(Parses(0, 1, 1));
-    // Beyond what the clock holds (about 1678 to 2262).
-    EXPECT_FALSE(Parses(9999, 12, 31));
-    EXPECT_FALSE(Parses(1500, 1, 1));
-    EXPECT_TRUE(Parses(1970, 1, 1));
+    const struct { CalendarTime time; bool parses; } cases[] = {
+        {{2015, 6, 15, 12, 30, 59}, true}, {{2016, 2, 29, 0, 0, 0}, true},
+        {{2000, 2, 29, 0, 0, 0}, true},    {{2015, 2, 29, 0, 0, 0}, false},
+        {{1900, 2, 29, 0, 0, 0}, false},   {{2015, 4, 31, 0, 0, 0}, false},
+        {{2015, 12, 31, 23, 59, 59}, true}, {{2015, 0, 1, 0, 0, 0}, false},
+        {{2015, 13, 1, 0, 0, 0}, false},   {{2015, 1, 0, 0, 0, 0}, false},
+        {{2015, 1, 1, 24, 0, 0}, false},   {{2015, 1, 1, -1, 0, 0}, false},
+        {{2015, 1, 1, 0, 60, 0}, false},   {{2015, 1, 1, 0, 0, 60}, false},
+        {{0, 1, 1, 0, 0, 0}, false},       {{1970, 1, 1, 0, 0, 0}, true},
+        // Beyond what the clock holds (about 1678 to 2262).
+        {{9999, 12, 31, 0, 0, 0}, false},  {{1500, 1, 1, 0, 0, 0}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseLocalDateTime(c.time).has_value(), c.parses)
+            << c.time.year << "-" << c.time.month << "-" << c.time.day << " " << c.time.hour << ":"
+            << c.time.minute << ":" << c.time.second;
 }
 
 TEST(LocalDateTime, ParseAndFormatAgreeInTheLocalZone) {

@@ -51,43 +51,31 @@ TEST(GPSTrackBuild, RandomDrivesKeepTheDistanceInvariants) {
     }
 }
 
-TEST(GPSTrackBuild, OnePointHasNoDistanceAndItsOwnSpeed) {
-    GPSTrack track;
-    track.addPoint(39.9, 116.4, 0, 0, 0, 0, 25.7);
-    track.buildSpeed();
-    EXPECT_EQ(track.getTotalDist(), 0);
-    EXPECT_EQ(track.getMaxSpeed(), 25);
-    EXPECT_EQ(track.getMinSpeed(), 25);
-    EXPECT_EQ(track.getAvgSpeed(), 0);
-    EXPECT_EQ(track.pointArray()[0].distFromSrc, 0);
-    EXPECT_EQ(track.pointArray()[0].distToDes, 0);
-}
-
-TEST(GPSTrackBuild, SpeedFigures) {
-    GPSTrack track;
-    // 111.321 m along the equator in 10 s: 40.07 km/h on average.
-    track.addPoint(0, 0, 0, 0, 0, 0, 30);
-    track.addPoint(0, 0.0005, 5000, 0, 0, 0, 55.9);
-    track.addPoint(0, 0.001, 10000, 0, 0, 0, 12.4);
-    track.buildSpeed();
-    EXPECT_EQ(track.getTotalDist(), 111);
-    EXPECT_EQ(track.getMaxSpeed(), 55);
-    // The lowest speed of the drive, the last point's included.
-    EXPECT_EQ(track.getMinSpeed(), 12);
-    EXPECT_EQ(track.getAvgSpeed(), 40);
-    // buildSpeed computes figures, never a point's speed.
-    EXPECT_EQ(track.pointArray()[1].speed, 55.9);
-}
-
-TEST(GPSTrackBuild, SideFileSpeedsOfZeroAndEqualEndTimes) {
-    GPSTrack track;
-    track.addPoint(39.9, 116.4, 3000, 0, 0, 0, 0);
-    track.addPoint(39.9, 116.41, 3000, 0, 0, 0, 0);
-    track.buildSpeed();
-    EXPECT_EQ(track.getMaxSpeed(), 0);
-    EXPECT_EQ(track.getMinSpeed(), 0);
-    EXPECT_EQ(track.getTotalDist(), 855);
-    EXPECT_EQ(track.getAvgSpeed(), 0);
+TEST(GPSTrackBuild, WorkedFigures) {
+    struct Point { double lat, lon, time, speed; };
+    const struct { const char* what; std::vector<Point> points; int total, max, min, avg; } cases[] = {
+        {"one point: no distance, its own speed", {{39.9, 116.4, 0, 25.7}}, 0, 25, 25, 0},
+        // 111.321 m along the equator in 10 s: 40.07 km/h; the lowest speed is the last point's.
+        {"equator", {{0, 0, 0, 30}, {0, 0.0005, 5000, 55.9}, {0, 0.001, 10000, 12.4}}, 111, 55, 12, 40},
+        {"side file: speeds of zero, equal end times", {{39.9, 116.4, 3000, 0}, {39.9, 116.41, 3000, 0}},
+         855, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        GPSTrack track;
+        for (const Point& p : c.points) track.addPoint(p.lat, p.lon, p.time, 0, 0, 0, p.speed);
+        track.buildSpeed();
+        EXPECT_EQ(track.getTotalDist(), c.total) << c.what;
+        EXPECT_EQ(track.getMaxSpeed(), c.max) << c.what;
+        EXPECT_EQ(track.getMinSpeed(), c.min) << c.what;
+        EXPECT_EQ(track.getAvgSpeed(), c.avg) << c.what;
+        ExpectBuiltInvariants(track);
+        // buildSpeed computes figures, never a point's speed.
+        EXPECT_EQ(track.pointArray().back().speed, c.points.back().speed) << c.what;
+    }
+    GPSTrack empty;
+    empty.buildSpeed();
+    EXPECT_TRUE(empty.isEmpty());
+    EXPECT_EQ(empty.getTotalDist(), 0);
 }
 
 TEST(GPSTrackBuild, PointsAddedAfterwardsWaitForTheNextBuild) {
@@ -96,27 +84,16 @@ TEST(GPSTrackBuild, PointsAddedAfterwardsWaitForTheNextBuild) {
     track.addPoint(39.9, 116.41, 1000, 0, 0, 0, 20);
     track.buildSpeed();
     const int32_t total = track.getTotalDist();
-
     track.addPoint(39.91, 116.41, 2000, 0, 0, 0, 90);
     EXPECT_EQ(track.getTotalDist(), total);
     EXPECT_EQ(track.getMaxSpeed(), 20);
     EXPECT_EQ(track.pointArray()[2].distFromSrc, 0);
     EXPECT_EQ(track.pointArray()[2].distToDes, 0);
-
     track.buildSpeed();
     track.buildSpeed();  // a second pass recomputes the same figures
     EXPECT_EQ(track.getTotalDist(), 855 + 1110);
     EXPECT_EQ(track.getMaxSpeed(), 90);
     ExpectBuiltInvariants(track);
-}
-
-TEST(GPSTrackBuild, EmptyTrackIsLeftAlone) {
-    GPSTrack track;
-    EXPECT_TRUE(track.isEmpty());
-    track.buildSpeed();
-    EXPECT_TRUE(track.isEmpty());
-    EXPECT_EQ(track.getTotalDist(), 0);
-    EXPECT_EQ(track.getIndex(0), -1);
 }
 
 }  // namespace
