@@ -1,122 +1,82 @@
 #include "AviGPSReader.h"
-#include "BinaryReaderSupport.h"
+#include "ExtractTestSupport.h"
 #include "LittleEndianBytes.h"
 #include "RiffBuilder.h"
-#include "TempFile.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
-using namespace binary_reader_test;
+using namespace extract_test;
+using Seconds = std::vector<int>;
 
-ReadResult ReadAvi(const std::string& bytes) {
-    TempFile file(bytes, "AVI");
-    return ReadWith<AviGPSReader>(file.path());
+ReadResult ReadAvi(const std::string& bytes, int32_t initialCount = 0) {
+    return ReadBytes<AviGPSReader>(bytes, "AVI", initialCount);
 }
+Seconds SecondsOf(const std::string& bytes) { return ReadAvi(bytes).seconds(); }
 
 const std::string kHeaderList = RiffList("hdrl", RiffChunk("avih", std::string(56, '\0')));
 
 std::string Frame(size_t size = 40) { return RiffChunk("00dc", std::string(size, '\x11')); }
-std::string Gps(int second) { return RiffChunk("02gp", GpsText(second)); }
+std::string Gps(int second) { return RiffChunk("02gp", GPSTextAt(second)); }
 
 // hdrl, then a movi list around the given chunks, then what follows.
 std::string AviFile(const std::string& moviChunks, const std::string& after = "") {
     return RiffFile(kHeaderList + RiffList("movi", moviChunks) + after);
 }
 
-std::vector<int> Seconds(const ReadResult& result) {
-    std::vector<int> seconds;
-    for (const GPSRecord& record : result.records) seconds.push_back(record.second);
-    return seconds;
-}
-
-TEST(AviGPSReader, ParsesGpsChunksOfTheMoviListInFileOrder) {
+TEST(AviGPSReader, ParsesTheGpsChunksOfTheFirstMoviListInFileOrder) {
     const ReadResult result = ReadAvi(AviFile(Frame() + Gps(1) + Frame() + Gps(2)));
     ASSERT_EQ(result.count, 2);
-    EXPECT_EQ(Seconds(result), (std::vector<int>{1, 2}));
-    EXPECT_EQ(result.records[0].day, 15);
-    EXPECT_DOUBLE_EQ(result.records[0].lat, 22.345678);
-    EXPECT_EQ(result.records[0].latRef, 'N');
+    EXPECT_EQ(result.seconds(), (Seconds{1, 2}));
+    ExpectRecord(result.records[0], {2015, 6, 15, 12, 0, 1}, "NE", {22.345678});
 
-    // JUNK before the movi list is passed over by both top-level walks.
     const std::string junk = RiffChunk("JUNK", std::string(100, '\0'));
-    EXPECT_EQ(Seconds(ReadAvi(RiffFile(junk + kHeaderList + junk + RiffList("movi", Gps(3))))),
-              (std::vector<int>{3}));
-}
-
-TEST(AviGPSReader, ATopLevelIndexMeansNoRecord) {
-    const std::string movi = Frame() + Gps(1);
-    EXPECT_EQ(ReadAvi(AviFile(movi, RiffChunk("idx1", std::string(32, '\0')))).count, 0);
-    // An idx1 inside the movi list is not at the top level.
-    EXPECT_EQ(ReadAvi(AviFile(movi + RiffChunk("idx1", std::string(16, '\0')))).count, 1);
+    const std::string idx1 = RiffChunk("idx1", std::string(16, '\0'));
+    const struct { std::string file; Seconds expected; } cases[] = {
+        {RiffFile(junk + kHeaderList + junk + RiffList("movi", Gps(3))), {3}},  // JUNK passed over
+        {AviFile(Gps(1), idx1), {}},                                              // a top-level index means no record
+        {AviFile(Gps(1) + idx1), {1}},                                            // an idx1 inside movi is not top level
+        {AviFile(RiffChunk("02gp", "") + RiffChunk("02gp", "not,a,gps,text") + Gps(4)), {4}},  // rejected payloads
+        {AviFile(Gps(1) + RiffList("rec ", Frame() + Gps(7)) + Gps(2), RiffList("movi", Gps(8))), {1, 2}},  // sub-lists skipped whole
+        {AviFile(Frame(3) + Gps(5)), {5}},                                        // no pad byte after an odd size
+        {AviFile(RiffChunk("02gp", GPSTextAt(6) + std::string(9, '\0'))), {6}},   // NUL bytes after the text
+        {AviFile(RiffChunk("02gp", GPSTextAt(1) + std::string(2 << 20, ' ')) + Gps(2)), {2}},  // larger than any text
+    };
+    for (const auto& c : cases) EXPECT_EQ(SecondsOf(c.file), c.expected);
 }
 
 TEST(AviGPSReader, ForeignFilesGiveNoRecordAndSetCountToZero) {
     std::string rifx = AviFile(Gps(1));
     rifx[3] = 'X';
-    TempFile file(rifx, "AVI");
-    EXPECT_EQ(ReadWith<AviGPSReader>(file.path(), 5).count, 0);
+    EXPECT_EQ(ReadAvi(rifx, 5).count, 0);
     EXPECT_EQ(ReadAvi("").count, 0);
     EXPECT_EQ(ReadAvi("RIFF").count, 0);
     EXPECT_EQ(ReadAvi(RiffFile(kHeaderList)).count, 0) << "no movi list";
     EXPECT_EQ(ReadWith<AviGPSReader>("/nonexistent/clip.avi", 5).count, 5);
 }
 
-TEST(AviGPSReader, RejectedPayloadsLeaveTheirSlotToTheNext) {
-    const std::string movi = RiffChunk("02gp", "") + RiffChunk("02gp", "not,a,gps,text") + Gps(4);
-    EXPECT_EQ(Seconds(ReadAvi(AviFile(movi))), (std::vector<int>{4}));
-}
-
-TEST(AviGPSReader, ReadsOnlyTheFirstMoviListAndSkipsSubListsWhole) {
-    const std::string subList = RiffList("rec ", Frame() + Gps(7));
-    const std::string secondMovi = RiffList("movi", Gps(8));
-    EXPECT_EQ(Seconds(ReadAvi(AviFile(Gps(1) + subList + Gps(2), secondMovi))), (std::vector<int>{1, 2}));
-}
-
-TEST(AviGPSReader, ChunkSizesAreUsedAsStoredWithoutPadding) {
-    // An odd-sized frame followed directly by a GPS chunk, no pad byte between.
-    EXPECT_EQ(Seconds(ReadAvi(AviFile(Frame(3) + Gps(5)))), (std::vector<int>{5}));
-    // A payload keeps its NUL bytes and length; the parser sees the text before them.
-    EXPECT_EQ(Seconds(ReadAvi(AviFile(RiffChunk("02gp", GpsText(6) + std::string(9, '\0'))))),
-              (std::vector<int>{6}));
-}
-
-TEST(AviGPSReader, ChunkSizesThatWouldBeNegativeEndTheWalk) {
+TEST(AviGPSReader, ChunkSizesThatWouldBeNegativeOrTinyEndOrAdvanceTheWalk) {
     const std::string negative = RiffChunkHeader("JUNK", 0xFFFFFFF0) + std::string(16, '\0');
-    // In the movi list: the records before it stay, nothing after it is read.
-    EXPECT_EQ(Seconds(ReadAvi(AviFile(Gps(1) + negative + Gps(2)))), (std::vector<int>{1}));
-    // At the top level, before the movi list: neither walk loops, and no movi list is found.
-    EXPECT_EQ(ReadAvi(RiffFile(negative + RiffList("movi", Gps(3)))).count, 0);
-    // At the top level after the movi list, where the index probe meets it first.
-    EXPECT_EQ(Seconds(ReadAvi(AviFile(Gps(4), negative))), (std::vector<int>{4}));
-    // A negative GPS chunk is not read.
-    EXPECT_EQ(Seconds(ReadAvi(AviFile(Gps(5) + RiffChunkHeader("02gp", 0x80000000) + GpsText(6)))),
-              (std::vector<int>{5}));
-}
-
-TEST(AviGPSReader, TinyTopLevelChunksStillMoveForward) {
+    // In the movi list the records before it stay; at the top level neither walk
+    // loops, before movi no movi list is found, after it the index probe meets it.
+    EXPECT_EQ(SecondsOf(AviFile(Gps(1) + negative + Gps(2))), (Seconds{1}));
+    EXPECT_EQ(SecondsOf(RiffFile(negative + RiffList("movi", Gps(3)))), (Seconds{}));
+    EXPECT_EQ(SecondsOf(AviFile(Gps(4), negative)), (Seconds{4}));
+    EXPECT_EQ(SecondsOf(AviFile(Gps(5) + RiffChunkHeader("02gp", 0x80000000) + GPSTextAt(6))), (Seconds{5}));
     // Sizes below 4 leave no room for a list type; the walk still moves on by 8 + size.
     const std::string tiny = RiffChunkHeader("JUNK", 0) + RiffChunkHeader("LIST", 2) + "mo";
-    EXPECT_EQ(Seconds(ReadAvi(RiffFile(tiny + RiffList("movi", Gps(1))))), (std::vector<int>{1}));
-    // A LIST of size 4 holds only its type: an empty movi list.
-    EXPECT_EQ(ReadAvi(RiffFile(RiffListHeader("movi", 0) + Gps(2))).count, 0);
-}
-
-TEST(AviGPSReader, RiffSizeBeyond2GiBIsWalked) {
-    // Recorders that stop without closing the file leave 0xFFFFFFFF or a stale size.
-    std::string bytes = AviFile(Gps(1) + Gps(2));
-    bytes.replace(4, 4, LE32(0xFFFFFFFF));
-    EXPECT_EQ(Seconds(ReadAvi(bytes)), (std::vector<int>{1, 2}));
-    bytes.replace(4, 4, LE32(0));
-    EXPECT_EQ(ReadAvi(bytes).count, 0);
-}
-
-TEST(AviGPSReader, GpsChunksLargerThanAnyTextAreSkipped) {
-    const std::string huge = RiffChunk("02gp", GpsText(1) + std::string(2 << 20, ' '));
-    EXPECT_EQ(Seconds(ReadAvi(AviFile(huge + Gps(2)))), (std::vector<int>{2}));
+    EXPECT_EQ(SecondsOf(RiffFile(tiny + RiffList("movi", Gps(1)))), (Seconds{1}));
+    EXPECT_EQ(SecondsOf(RiffFile(RiffListHeader("movi", 0) + Gps(2))), (Seconds{})) << "a LIST of size 4";
+    // Recorders that stop without closing the file leave 0xFFFFFFFF or a stale RIFF size.
+    std::string unclosed = AviFile(Gps(1) + Gps(2));
+    unclosed.replace(4, 4, LE32(0xFFFFFFFF));
+    EXPECT_EQ(SecondsOf(unclosed), (Seconds{1, 2}));
+    unclosed.replace(4, 4, LE32(0));
+    EXPECT_EQ(SecondsOf(unclosed), (Seconds{}));
 }
 
 TEST(AviGPSReader, TruncationAnywhereGivesAPrefixOfTheRecords) {
@@ -127,13 +87,13 @@ TEST(AviGPSReader, TruncationAnywhereGivesAPrefixOfTheRecords) {
         const ReadResult result = ReadAvi(full.substr(0, cut));
         ASSERT_LT(result.count, whole.count) << "cut at " << cut;
         for (int32_t i = 0; i < result.count; ++i)
-            ASSERT_TRUE(SameRecord(result.records[i], whole.records[i])) << "cut at " << cut;
+            ASSERT_EQ(Fields(result.records[i]), Fields(whole.records[i])) << "cut at " << cut;
     }
 }
 
 TEST(AviGPSReader, StopsStoringAtCapacity) {
     std::string movi;
-    for (int i = 0; i < kMaxGPSRecords + 50; ++i) movi += Gps(i);
+    for (int i = 0; i < kMaxGPSRecords + 50; ++i) movi += Gps(i % 60);
     const ReadResult result = ReadAvi(AviFile(movi));
     ASSERT_EQ(result.count, kMaxGPSRecords);
     EXPECT_EQ(result.records.back().second, (kMaxGPSRecords - 1) % 60);
@@ -142,15 +102,13 @@ TEST(AviGPSReader, StopsStoringAtCapacity) {
 TEST(AviGPSReader, WalksPastChunksBeyond2GiB) {
     // A frame of 2 GiB + 16 bytes: its size is negative as a signed 32-bit value.
     const uint32_t bigFrame = 0x80000010;
-    const std::string frameHeader = RiffChunkHeader("00dc", bigFrame);
     const std::string after = Gps(2);
-    const std::string moviChildren = Gps(1) + frameHeader;
-    const uint32_t moviSize = static_cast<uint32_t>(moviChildren.size() + bigFrame + after.size());
+    const std::string moviChildren = Gps(1) + RiffChunkHeader("00dc", bigFrame);
+    const auto moviSize = static_cast<uint32_t>(moviChildren.size() + bigFrame + after.size());
     const std::string head = RiffHeader(0xFFFFFFFF) + kHeaderList + RiffListHeader("movi", moviSize) + moviChildren;
-
     TempFile file(head, "AVI");
-    WriteAt(file.path(), int64_t(head.size()) + bigFrame, after);
-    EXPECT_EQ(Seconds(ReadWith<AviGPSReader>(file.path())), (std::vector<int>{1, 2}));
+    ASSERT_TRUE(WriteAt(file.path(), int64_t(head.size()) + bigFrame, after));
+    EXPECT_EQ(ReadWith<AviGPSReader>(file.path()).seconds(), (Seconds{1, 2}));
 }
 
 }  // namespace

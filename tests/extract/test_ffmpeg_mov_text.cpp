@@ -1,6 +1,7 @@
 // A text track written by a real muxer: ffmpeg turns an SRT file whose cues
 // are GPS texts into a mov_text track.
 #include "ExtractGPSRecords.h"
+#include "ExtractTestSupport.h"
 #include "MovSubtitle.h"
 #include "MovTextGPSReader.h"
 
@@ -15,6 +16,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace extract_test;
 
 // ffmpeg writes the 3GPP sample length, which leaves out the two length bytes
 // that dash cameras count, so the reader's text ends two bytes before the
@@ -26,91 +28,57 @@ const std::vector<std::string> kCueTexts{
 };
 const std::string kFiller = "##";
 
-class ScopedDirectory {
-public:
-    ScopedDirectory() {
-        std::string pattern = (fs::temp_directory_path() / "kolvar-ffmpeg-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path = pattern;
-    }
-    ~ScopedDirectory() {
-        if (!path.empty()) fs::remove_all(path);
-    }
-    fs::path path;
-};
-
 class FfmpegMovText : public ::testing::Test {
 protected:
     void SetUp() override {
         if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) GTEST_SKIP() << "ffmpeg is not installed";
-        ASSERT_FALSE(dir.path.empty());
-        WriteSubtitles("back_to_back.srt", "000");
-        WriteSubtitles("gapped.srt", "500");
+        std::string pattern = (fs::temp_directory_path() / "kolvar-ffmpeg-XXXXXX").string();
+        ASSERT_TRUE(mkdtemp(pattern.data()));
+        dir = pattern;
+    }
+    void TearDown() override {
+        if (!dir.empty()) fs::remove_all(dir);
     }
 
-    // One cue a second, ending at the given milliseconds of its second ("000":
-    // where the next begins).
-    void WriteSubtitles(const std::string& name, const std::string& endMilliseconds) {
-        std::ofstream srt(dir.path / name);
-        for (size_t i = 0; i < kCueTexts.size(); ++i) {
-            const size_t end = endMilliseconds == "000" ? i + 1 : i;
-            srt << i + 1 << "\n00:00:0" << i << ",000 --> 00:00:0" << end << "," << endMilliseconds << "\n"
-                << kCueTexts[i] << kFiller << "\n\n";
-        }
-    }
-
-    // The movie ffmpeg makes of a video and the subtitles; moov first when
-    // faststart is set.
-    std::string Mux(const std::string& name, bool faststart, const std::string& subtitles = "back_to_back.srt") {
-        const fs::path out = dir.path / name;
+    // The movie ffmpeg makes of a video and one cue a second, the cues back to
+    // back or ending half a second early; moov first when faststart is set.
+    std::string Mux(const std::string& name, bool faststart, bool gapped = false) {
+        const fs::path srtPath = dir / (name + ".srt"), out = dir / name;
+        std::ofstream srt(srtPath);
+        for (size_t i = 0; i < kCueTexts.size(); ++i)
+            srt << i + 1 << "\n00:00:0" << i << ",000 --> 00:00:0" << (gapped ? i : i + 1) << (gapped ? ",500" : ",000")
+                << "\n" << kCueTexts[i] << kFiller << "\n\n";
+        srt.close();
         const std::string command = "ffmpeg -nostdin -v error -y -f lavfi -i color=size=160x120:rate=5:duration=4 -i '" +
-                                    (dir.path / subtitles).string() + "' -c:v mpeg4 -c:s mov_text " +
+                                    srtPath.string() + "' -c:v mpeg4 -c:s mov_text " +
                                     (faststart ? "-movflags +faststart '" : "'") + out.string() + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         return out.string();
     }
 
-    ScopedDirectory dir;
+    fs::path dir;
 };
 
 // Back-to-back cues: the video frames between them put each text sample in a
-// chunk of its own.
+// chunk of its own. The subtitle reader takes the whole 3GPP length, filler
+// included; the muxer may add empty samples, which give empty entries.
 TEST_F(FfmpegMovText, ExtractsEveryCueEndToEnd) {
     const std::string path = Mux("clip.mov", true);
     std::vector<GPSRecord> records(kMaxGPSRecords);
     int32_t count = 0;
     ExtractGPSRecords(path.c_str(), records.data(), count);
     ASSERT_EQ(count, 3);
+    ExpectRecord(records[0], {2015, 6, 15, 12, 30, 45}, "NE", {22.345678, 113.543210, 35.2, 12, -3, 98});
+    ExpectRecord(records[1], {2015, 6, 15, 12, 30, 46}, "NE", {22.345712, 113.543301, 36.0, -7, 4, 101});
+    ExpectRecord(records[2], {2015, 6, 15, 12, 30, 47}, "SW", {22.345740, 113.543390, 36.8, 0, 0, 99});
 
-    EXPECT_EQ(records[0].year, 2015);
-    EXPECT_EQ(records[0].month, 6);
-    EXPECT_EQ(records[0].day, 15);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(records[i].hour, 12);
-        EXPECT_EQ(records[i].minute, 30);
-        EXPECT_EQ(records[i].second, 45 + i);
-    }
-    EXPECT_DOUBLE_EQ(records[0].lat, 22.345678);
-    EXPECT_DOUBLE_EQ(records[0].lon, 113.543210);
-    EXPECT_DOUBLE_EQ(records[0].speed, 35.2);
-    EXPECT_EQ(records[0].gsZ, 98);
-    EXPECT_EQ(records[1].gsX, -7);
-    EXPECT_EQ(records[1].gsZ, 101);
-    EXPECT_EQ(records[2].latRef, 'S');
-    EXPECT_EQ(records[2].lonRef, 'W');
-    EXPECT_DOUBLE_EQ(records[2].lat, 22.345740);
-}
-
-// The subtitle reader takes the whole 3GPP length, filler included; the muxer
-// may add empty samples, which give empty entries.
-TEST_F(FfmpegMovText, SubtitleReaderSeesTheWholeCues) {
-    const std::optional<std::vector<std::string>> subtitles = MovSubtitle().GetSubtitle(Mux("clip.mov", true));
+    const std::optional<std::vector<std::string>> subtitles = MovSubtitle().GetSubtitle(path);
     ASSERT_TRUE(subtitles);
-    std::vector<std::string> cues;
-    for (const std::string& text : *subtitles) {
+    std::vector<std::string> cues, expected;
+    for (const std::string& text : *subtitles)
         if (!text.empty()) cues.push_back(text);
-    }
-    ASSERT_EQ(cues.size(), kCueTexts.size());
-    for (size_t i = 0; i < cues.size(); ++i) EXPECT_EQ(cues[i], kCueTexts[i] + kFiller);
+    for (const std::string& text : kCueTexts) expected.push_back(text + kFiller);
+    EXPECT_EQ(cues, expected);
 }
 
 // Between cues that leave gaps ffmpeg writes an empty sample and puts it in
@@ -118,12 +86,7 @@ TEST_F(FfmpegMovText, SubtitleReaderSeesTheWholeCues) {
 // such a chunk gives its empty first sample and the cue behind it is not seen:
 // only the first cue, which starts its chunk, comes through.
 TEST_F(FfmpegMovText, ChunkOfSeveralSamplesGivesOnlyItsFirst) {
-    const std::string path = Mux("gapped.mov", true, "gapped.srt");
-    std::vector<GPSRecord> records(kMaxGPSRecords);
-    int32_t count = 0;
-    MovTextGPSReader().read(path.c_str(), records.data(), count);
-    ASSERT_EQ(count, 1);
-    EXPECT_EQ(records[0].second, 45);
+    EXPECT_EQ(ReadWith<MovTextGPSReader>(Mux("gapped.mov", true, true)).seconds(), (std::vector<int>{45}));
 }
 
 // Without faststart ffmpeg writes moov last, where the text reader does not
@@ -135,9 +98,7 @@ TEST_F(FfmpegMovText, MoovLastOrAnMP4SubtitleTrackGivesNoRecord) {
         int32_t count = 0;
         ExtractGPSRecords(path.c_str(), records.data(), count);
         EXPECT_EQ(count, 0) << path;
-        const std::optional<std::vector<std::string>> subtitles = MovSubtitle().GetSubtitle(path);
-        ASSERT_TRUE(subtitles);
-        EXPECT_TRUE(subtitles->empty()) << path;
+        EXPECT_EQ(MovSubtitle().GetSubtitle(path), std::vector<std::string>{}) << path;
     }
 }
 

@@ -1,3 +1,4 @@
+#include "ExtractTestSupport.h"
 #include "GPSText.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 namespace {
 
 using namespace std::string_literals;
+using extract_test::ExpectRecord;
 
 const std::string kText = "A,150615,123045,2234.5678,N,11354.3210,E,35.2,12,-3,98";
 
@@ -27,27 +29,10 @@ TEST(SplitString, KeepsEmptyFieldsButNoTrailingOne) {
     EXPECT_TRUE(SplitString("a,b", "").empty());
 }
 
-TEST(ParseGPSText, FillsEveryField) {
-    GPSRecord record{};
-    ASSERT_TRUE(ParseGPSText(kText, record));
-    EXPECT_EQ(record.day, 15);
-    EXPECT_EQ(record.month, 6);
-    EXPECT_EQ(record.year, 2015);
-    EXPECT_EQ(record.hour, 12);
-    EXPECT_EQ(record.minute, 30);
-    EXPECT_EQ(record.second, 45);
-    EXPECT_DOUBLE_EQ(record.lat, 22.345678);
-    EXPECT_EQ(record.latRef, 'N');
-    EXPECT_DOUBLE_EQ(record.lon, 113.543210);
-    EXPECT_EQ(record.lonRef, 'E');
-    EXPECT_DOUBLE_EQ(record.speed, 35.2);
-    EXPECT_EQ(record.gsX, 12);
-    EXPECT_EQ(record.gsY, -3);
-    EXPECT_EQ(record.gsZ, 98);
-}
-
 TEST(ParseGPSText, AcceptsExactlyElevenFieldsAndLeavesTheRecordAloneOtherwise) {
     GPSRecord record{};
+    ASSERT_TRUE(ParseGPSText(kText, record));
+    ExpectRecord(record, {2015, 6, 15, 12, 30, 45}, "NE", {22.345678, 113.543210, 35.2, 12, -3, 98});
     EXPECT_TRUE(ParseGPSText(kText + ",", record)) << "a final comma adds no field";
     EXPECT_TRUE(ParseGPSText(",,,,,,,,,,x", record));
 
@@ -62,23 +47,12 @@ TEST(ParseGPSText, AcceptsExactlyElevenFieldsAndLeavesTheRecordAloneOtherwise) {
 
 TEST(ParseGPSText, ReadsNumbersTheWayAtoiAndAtofDo) {
     GPSRecord record{};
+    // The sign stays (the letter carries the hemisphere); a field without a number gives 0.
     ASSERT_TRUE(ParseGPSText("x,050615,123045.000, +2234.5,S, -11354.3210xyz,W,abc,  7,1e2,.5", record));
-    EXPECT_EQ(record.day, 5);
-    EXPECT_EQ(record.second, 45);
-    EXPECT_DOUBLE_EQ(record.lat, 22.345);
-    EXPECT_DOUBLE_EQ(record.lon, -113.543210) << "the sign stays; the letter carries the hemisphere";
-    EXPECT_EQ(record.speed, 0) << "a field without a number gives 0";
-    EXPECT_EQ(record.gsX, 7);
-    EXPECT_EQ(record.gsY, 100);
-    EXPECT_EQ(record.gsZ, 0.5);
-
-    // Division truncates toward zero; numbers beyond int saturate.
+    ExpectRecord(record, {2015, 6, 5, 12, 30, 45}, "SW", {22.345, -113.543210, 0, 7, 100, 0.5});
+    // Division truncates toward zero; numbers beyond int saturate at 2147483647.
     ASSERT_TRUE(ParseGPSText("A,-150615,99999999999999999999,0,N,0,E,0,0,0,0", record));
-    EXPECT_EQ(record.day, -15);
-    EXPECT_EQ(record.month, -6);
-    EXPECT_EQ(record.year, 2000 - 15);
-    EXPECT_EQ(record.hour, 2147483647 / 10000);
-    EXPECT_EQ(record.second, 47);
+    ExpectRecord(record, {1985, -6, -15, 214748, 36, 47}, "NE", {});
 }
 
 TEST(ParseGPSText, NulEndsAFieldAndTrailingBytesChangeNothing) {
@@ -92,8 +66,7 @@ TEST(ParseGPSText, NulEndsAFieldAndTrailingBytesChangeNothing) {
     GPSRecord record{};
     ASSERT_TRUE(ParseGPSText("A,150615,123045,22\0" "99.5,\0N,11354.3210,,35.2,12,-3,98"s, record));
     EXPECT_DOUBLE_EQ(record.lat, 0.22);
-    EXPECT_EQ(record.latRef, '\0');
-    EXPECT_EQ(record.lonRef, '\0') << "an empty letter field";
+    EXPECT_EQ(std::string({record.latRef, record.lonRef}), std::string(2, '\0'));
     EXPECT_FALSE(IsValidRecord(record));
 }
 
@@ -112,7 +85,6 @@ TEST(ParseGPSText, IgnoresTheProcessLocale) {
     setenv("LOCPATH", dir.c_str(), 1);
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     const bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr && std::atof("1.5") == 1.0;
-
     GPSRecord record{};
     const bool parsed = ParseGPSText(kText, record);
     std::setlocale(LC_NUMERIC, previous.c_str());

@@ -1,3 +1,4 @@
+#include "ExtractTestSupport.h"
 #include "RepairGPSRecords.h"
 
 #include <gtest/gtest.h>
@@ -13,55 +14,23 @@
 
 namespace {
 
-// Sets TZ for one test and puts the previous value back.
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char* zone) {
-        if (const char* current = std::getenv("TZ")) previous = current;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ScopedTimeZone() {
-        if (previous) setenv("TZ", previous->c_str(), 1);
-        else unsetenv("TZ");
-        tzset();
-    }
+using extract_test::Time;
 
-private:
-    std::optional<std::string> previous;
+// Sets TZ for one test and puts the previous value back.
+struct ScopedTimeZone {
+    std::optional<std::string> previous = std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
+    explicit ScopedTimeZone(const char* zone) { setenv("TZ", zone, 1), tzset(); }
+    ~ScopedTimeZone() { previous ? setenv("TZ", previous->c_str(), 1) : unsetenv("TZ"), tzset(); }
 };
 
 // A record on 15 June 2015 at 12:00 plus the given seconds.
 GPSRecord At(int second, double lat, double lon, bool fix = true, double speed = 0) {
-    GPSRecord record{};
-    record.year = 2015;
-    record.month = 6;
-    record.day = 15;
-    record.hour = 12;
-    record.second = second;
-    record.latRef = fix ? 'N' : '\0';
-    record.lonRef = fix ? 'E' : '\0';
-    record.lat = lat;
-    record.lon = lon;
-    record.speed = speed;
-    return record;
+    return GPSRecord{2015, 6, 15, 12, 0, second, fix ? 'N' : '\0', fix ? 'E' : '\0', lat, lon, speed, 0, 0, 0};
 }
 
-GPSRecord Dated(int year, int month, int day, int hour, int minute, int second) {
-    GPSRecord record = At(0, 22.5, 113.9);
-    record.year = year;
-    record.month = month;
-    record.day = day;
-    record.hour = hour;
-    record.minute = minute;
-    record.second = second;
-    return record;
-}
+GPSRecord Dated(const std::vector<int>& t) { return GPSRecord{t[0], t[1], t[2], t[3], t[4], t[5], 'N', 'E', 22.5, 113.9, 0, 0, 0, 0}; }
 
-void ExpectTime(const GPSRecord& r, int year, int month, int day, int hour, int minute, int second) {
-    EXPECT_EQ((std::vector<int>{r.year, r.month, r.day, r.hour, r.minute, r.second}),
-              (std::vector<int>{year, month, day, hour, minute, second}));
-}
+std::vector<int> Noon(int second) { return {2015, 6, 15, 12, 0, second}; }
 
 int32_t Repair(std::vector<GPSRecord>& records) {
     int32_t count = static_cast<int32_t>(records.size());
@@ -69,13 +38,14 @@ int32_t Repair(std::vector<GPSRecord>& records) {
     return count;
 }
 
-TEST(RepairGPSRecords, SpikeIsRebuiltAsTheRecordBeforeItPlusOneSecond) {
+TEST(RepairGPSRecords, SpikeIsRebuiltFromTheRecordsAsTheyStand) {
+    // Time from the record before plus one second, values the mean of both neighbours.
     std::vector<GPSRecord> records{At(0, 22.5, 113.9, true, 10), At(5, 40.0, 113.9, true, 99),
                                    At(9, 22.5, 113.9, true, 20)};
     records[0].gsZ = 100;
     records[2].gsZ = 96;
     ASSERT_EQ(Repair(records), 3);
-    ExpectTime(records[1], 2015, 6, 15, 12, 0, 1);
+    EXPECT_EQ(Time(records[1]), Noon(1));
     EXPECT_DOUBLE_EQ(records[1].lat, 22.5);
     EXPECT_DOUBLE_EQ(records[1].speed, 15);
     EXPECT_DOUBLE_EQ(records[1].gsZ, 98);
@@ -83,9 +53,7 @@ TEST(RepairGPSRecords, SpikeIsRebuiltAsTheRecordBeforeItPlusOneSecond) {
     std::vector<GPSRecord> two{At(0, 22.5, 113.9), At(1, 60.0, 10.0)};
     ASSERT_EQ(Repair(two), 2);
     EXPECT_EQ(two[1].lat, 60.0) << "with two records nothing is a spike";
-}
 
-TEST(RepairGPSRecords, SpikeTestUsesRecordsAsTheyStand) {
     // Longitude counts too, and so does a neighbour without a fix.
     std::vector<GPSRecord> lon{At(0, 22.5, 113.9, false), At(1, 22.5, 90.0), At(2, 22.5, 114.0)};
     ASSERT_EQ(Repair(lon), 3);
@@ -105,9 +73,9 @@ TEST(RepairGPSRecords, SpikeTestUsesRecordsAsTheyStand) {
 }
 
 TEST(RepairGPSRecords, SixRecordsWithTwoFixes) {
-    std::vector<GPSRecord> records{At(0, 22.5, 113.9, false),      At(5, 22.5, 113.9, false),
-                                   At(10, 22.5, 113.9, true, 10),  At(15, 22.5, 113.9, false),
-                                   At(20, 22.5, 113.9, true, 30),  At(25, 22.5, 113.9, false)};
+    std::vector<GPSRecord> records{At(0, 22.5, 113.9, false),     At(5, 22.5, 113.9, false),
+                                   At(10, 22.5, 113.9, true, 10), At(15, 22.5, 113.9, false),
+                                   At(20, 22.5, 113.9, true, 30), At(25, 22.5, 113.9, false)};
     records[2].gsX = 0;
     records[4].gsX = 10;
     ASSERT_EQ(Repair(records), 6);
@@ -116,7 +84,7 @@ TEST(RepairGPSRecords, SixRecordsWithTwoFixes) {
     for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
         EXPECT_TRUE(IsValidRecord(records[i]));
-        ExpectTime(records[i], 2015, 6, 15, 12, 0, seconds[i]);
+        EXPECT_EQ(Time(records[i]), Noon(seconds[i]));
         EXPECT_DOUBLE_EQ(records[i].speed, speeds[i]);
         EXPECT_DOUBLE_EQ(records[i].lat, 22.5);
     }
@@ -124,44 +92,41 @@ TEST(RepairGPSRecords, SixRecordsWithTwoFixes) {
 }
 
 TEST(RepairGPSRecords, LongGapIsFilledOnAStraightLineWithTheLettersBefore) {
-    std::vector<GPSRecord> records{At(0, 20.0, 100.0),         At(0, 22, 102, false), At(0, 22, 102, false),
-                                   At(0, 22, 102, false),      At(40, 24.0, 104.0),   At(0, 22, 102, false),
+    std::vector<GPSRecord> records{At(0, 20.0, 100.0),    At(0, 22, 102, false), At(0, 22, 102, false),
+                                   At(0, 22, 102, false), At(40, 24.0, 104.0),   At(0, 22, 102, false),
                                    At(59, 26.0, 106.0)};
     records[0].latRef = 'S';
     ASSERT_EQ(Repair(records), 7);
     for (int k = 1; k <= 3; ++k) {
         SCOPED_TRACE(k);
         EXPECT_EQ(records[k].latRef, 'S');
-        ExpectTime(records[k], 2015, 6, 15, 12, 0, k);
+        EXPECT_EQ(Time(records[k]), Noon(k));
         EXPECT_DOUBLE_EQ(records[k].lat, 20.0 + k);
         EXPECT_DOUBLE_EQ(records[k].lon, 100.0 + k);
     }
-    ExpectTime(records[5], 2015, 6, 15, 12, 0, 41);
+    EXPECT_EQ(Time(records[5]), Noon(41));
     EXPECT_DOUBLE_EQ(records[5].lat, 25.0);
 }
 
-TEST(RepairGPSRecords, NullFixesAreHoles) {
+TEST(RepairGPSRecords, NullFixesAreHolesAndNothingValidLeavesNoRecord) {
     std::vector<GPSRecord> records{At(0, 0.0, 0.0), At(1, 22.5, 113.9), At(2, 22.6, 113.9),
                                    At(3, 0.00000005, -0.00000005)};
     ASSERT_EQ(Repair(records), 4);
     EXPECT_DOUBLE_EQ(records[0].lat, 22.5);
-    ExpectTime(records[3], 2015, 6, 15, 12, 0, 3);
+    EXPECT_EQ(Time(records[3]), Noon(3));
     EXPECT_DOUBLE_EQ(records[3].lat, 22.6);
-
     std::vector<GPSRecord> oneAxis{At(0, 22.5, 113.9), At(1, 22.6, 113.9), At(2, 0.0000001, 0.0)};
     ASSERT_EQ(Repair(oneAxis), 3);
     EXPECT_DOUBLE_EQ(oneAxis[2].lat, 0.0000001) << "the bound is strict";
-}
 
-TEST(RepairGPSRecords, NothingValidLeavesNoRecord) {
-    std::vector<GPSRecord> onlyNullFix{At(0, 1, 1, false), At(1, 0.0, 0.0), At(2, 1, 1, false)};
-    EXPECT_EQ(Repair(onlyNullFix), 0);
-    // A lone fix between two records at 0 / 0 without a fix is a spike.
-    std::vector<GPSRecord> loneSpike{At(0, 0, 0, false), At(1, 22.5, 113.9), At(2, 0, 0, false)};
-    EXPECT_EQ(Repair(loneSpike), 0);
+    // Only a null fix; a lone fix between two records at 0 / 0 without a fix
+    // (a spike); a lower-case letter.
     std::vector<GPSRecord> lowerCase{At(0, 22.5, 113.9)};
     lowerCase[0].latRef = 'n';
-    EXPECT_EQ(Repair(lowerCase), 0);
+    for (std::vector<GPSRecord> invalid : {std::vector{At(0, 1, 1, false), At(1, 0.0, 0.0), At(2, 1, 1, false)},
+                                           std::vector{At(0, 0, 0, false), At(1, 22.5, 113.9), At(2, 0, 0, false)},
+                                           lowerCase})
+        EXPECT_EQ(Repair(invalid), 0);
 
     GPSRecord untouched;
     std::memset(&untouched, 0x5A, sizeof untouched);
@@ -175,43 +140,33 @@ TEST(RepairGPSRecords, NothingValidLeavesNoRecord) {
 
 TEST(RepairGPSRecords, FillsAcrossTheNewYearInTheLocalZone) {
     ScopedTimeZone zone("Asia/Shanghai");
-    std::vector<GPSRecord> leading{At(0, 1, 1, false), Dated(2016, 1, 1, 0, 0, 0)};
+    std::vector<GPSRecord> leading{At(0, 1, 1, false), Dated({2016, 1, 1, 0, 0, 0})};
     ASSERT_EQ(Repair(leading), 2);
-    ExpectTime(leading[0], 2015, 12, 31, 23, 59, 59);
+    EXPECT_EQ(Time(leading[0]), (std::vector<int>{2015, 12, 31, 23, 59, 59}));
 
-    std::vector<GPSRecord> trailing{Dated(2015, 12, 31, 23, 59, 58), At(0, 22, 113, false), At(0, 22, 113, false)};
+    std::vector<GPSRecord> trailing{Dated({2015, 12, 31, 23, 59, 58}), At(0, 22, 113, false), At(0, 22, 113, false)};
     ASSERT_EQ(Repair(trailing), 3);
-    ExpectTime(trailing[1], 2015, 12, 31, 23, 59, 59);
-    ExpectTime(trailing[2], 2016, 1, 1, 0, 0, 0);
+    EXPECT_EQ(Time(trailing[1]), (std::vector<int>{2015, 12, 31, 23, 59, 59}));
+    EXPECT_EQ(Time(trailing[2]), (std::vector<int>{2016, 1, 1, 0, 0, 0}));
 }
 
+// Leap day, the spring-forward hour, normalising out-of-range fields, and
+// times mktime cannot represent, which stay as they were.
 TEST(ShiftRecordTime, FollowsTheCalendarAndTheZone) {
     ScopedTimeZone zone("Europe/Berlin");
-    GPSRecord leapDay = Dated(2016, 2, 28, 23, 59, 59);
-    ShiftRecordTime(leapDay, +1);
-    ExpectTime(leapDay, 2016, 2, 29, 0, 0, 0);
-
-    GPSRecord springForward = Dated(2015, 3, 29, 1, 59, 59);
-    ShiftRecordTime(springForward, +1);
-    ExpectTime(springForward, 2015, 3, 29, 3, 0, 0);
-
-    GPSRecord outOfRange = Dated(2015, 13, 15, 0, 0, 90);
-    ShiftRecordTime(outOfRange, 0);
-    ExpectTime(outOfRange, 2016, 1, 15, 0, 1, 30);
-}
-
-TEST(ShiftRecordTime, LeavesAnUnrepresentableTimeAlone) {
-    GPSRecord lastYear = Dated(INT_MAX, 12, 31, 23, 59, 59);
-    ShiftRecordTime(lastYear, +1);
-    ExpectTime(lastYear, INT_MAX, 12, 31, 23, 59, 59);
-
-    GPSRecord firstYear = Dated(INT_MIN, 6, 15, 23, 59, 59);
-    ShiftRecordTime(firstYear, +1);
-    ExpectTime(firstYear, INT_MIN, 6, 15, 23, 59, 59);
-
-    GPSRecord lowMonth = Dated(2015, INT_MIN, 15, 23, 59, 59);
-    ShiftRecordTime(lowMonth, +1);
-    ExpectTime(lowMonth, 2015, INT_MIN, 15, 23, 59, 59);
+    const std::vector<std::vector<int>> cases[] = {
+        {{2016, 2, 28, 23, 59, 59}, {1}, {2016, 2, 29, 0, 0, 0}},
+        {{2015, 3, 29, 1, 59, 59}, {1}, {2015, 3, 29, 3, 0, 0}},
+        {{2015, 13, 15, 0, 0, 90}, {0}, {2016, 1, 15, 0, 1, 30}},
+        {{INT_MAX, 12, 31, 23, 59, 59}, {1}, {INT_MAX, 12, 31, 23, 59, 59}},
+        {{INT_MIN, 6, 15, 23, 59, 59}, {1}, {INT_MIN, 6, 15, 23, 59, 59}},
+        {{2015, INT_MIN, 15, 23, 59, 59}, {1}, {2015, INT_MIN, 15, 23, 59, 59}},
+    };
+    for (const auto& c : cases) {
+        GPSRecord record = Dated(c[0]);
+        ShiftRecordTime(record, c[1][0]);
+        EXPECT_EQ(Time(record), c[2]);
+    }
 }
 
 }  // namespace
