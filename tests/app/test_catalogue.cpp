@@ -35,49 +35,31 @@ protected:
     VideoCatalogue catalogue{file(QStringLiteral("videos.xml"))};
 };
 
-TEST_F(CatalogueTest, ImportAppendsInOrderOnceAndWritesPrettyPrintedXml) {
-    const QString a = video(QStringLiteral("a.MOV"));
-    const QString b = video(QStringLiteral("b.MOV"));
-    catalogue.importVideo(a);
-    catalogue.importVideo(b);
-    catalogue.importVideo(a);
+TEST_F(CatalogueTest, ImportOnceRemoveOneAndRefreshDropsGoneFiles) {
+    // Without a catalogue, refresh and remove write nothing.
+    EXPECT_TRUE(catalogue.refresh().isEmpty());
+    catalogue.removeVideo(QStringLiteral("/nowhere.MOV"));
+    EXPECT_FALSE(QFile::exists(catalogue.filePath()));
 
-    EXPECT_EQ(storedPaths(), (QStringList{a, b}));
-    const QByteArray bytes = ReadBytes(catalogue.filePath());
-    EXPECT_TRUE(bytes.startsWith(R"(<?xml version="1.0" encoding="UTF-8"?>)")) << bytes.constData();
-    EXPECT_TRUE(bytes.contains("<Videos>\n  <Video Path=")) << bytes.constData();
-    EXPECT_EQ(bytes.count("\n"), 5) << bytes.constData();
-}
-
-TEST_F(CatalogueTest, RefreshDropsEntriesWhoseFileIsGoneFromListAndFile) {
     const QString a = video(QStringLiteral("a.MOV"));
     const QString b = video(QStringLiteral("b.MP4"));
     const QString c = video(QStringLiteral("c.AVI"));
-    for (const QString& path : {a, b, c}) catalogue.importVideo(path);
+    const QString d = video(QStringLiteral("d.MOV"));
+    for (const QString& path : {a, b, c, a, d}) catalogue.importVideo(path);
+    EXPECT_EQ(storedPaths(), (QStringList{a, b, c, d}));
+    const QByteArray bytes = ReadBytes(catalogue.filePath());
+    EXPECT_TRUE(bytes.startsWith(R"(<?xml version="1.0" encoding="UTF-8"?>)")) << bytes.constData();
+    EXPECT_TRUE(bytes.contains("<Videos>\n  <Video Path=")) << bytes.constData();
+    EXPECT_EQ(bytes.count("\n"), 7) << bytes.constData();
+
+    catalogue.removeVideo(d);
+    catalogue.removeVideo(QStringLiteral("/not/in/the/catalogue.MOV"));
     QFile::remove(b);
-
     const QList<VideoEntry> entries = catalogue.refresh();
-
     EXPECT_EQ(pathsOf(entries), (QStringList{a, c}));
     EXPECT_EQ(storedPaths(), (QStringList{a, c}));
     EXPECT_EQ(entries[0].fileSize, 18u);
     EXPECT_EQ(entries[0].creationDate.size(), 19) << entries[0].creationDate.toStdString();
-}
-
-TEST_F(CatalogueTest, WithoutCatalogueRefreshAndRemoveWriteNothing) {
-    EXPECT_TRUE(catalogue.refresh().isEmpty());
-    catalogue.removeVideo(QStringLiteral("/nowhere.MOV"));
-    EXPECT_FALSE(QFile::exists(catalogue.filePath()));
-}
-
-TEST_F(CatalogueTest, RemoveTakesOutOnlyThatPath) {
-    const QString a = video(QStringLiteral("a.MOV"));
-    const QString b = video(QStringLiteral("b.MOV"));
-    catalogue.importVideo(a);
-    catalogue.importVideo(b);
-    catalogue.removeVideo(a);
-    catalogue.removeVideo(QStringLiteral("/not/in/the/catalogue.MOV"));
-    EXPECT_EQ(storedPaths(), QStringList{b});
 }
 
 TEST_F(CatalogueTest, QuotesAmpersandsBlanksAndChineseInPathsMatchThemselves) {
@@ -121,6 +103,11 @@ TEST_F(CatalogueTest, CatalogueThatCannotBeReadIsLeftByteForByte) {
         catalogue.removeVideo(a);
         EXPECT_EQ(ReadBytes(catalogue.filePath()), bytes);
     }
+    // An empty file is started afresh.
+    WriteBytes(catalogue.filePath(), QByteArray());
+    EXPECT_TRUE(catalogue.refresh().isEmpty());
+    catalogue.importVideo(a);
+    EXPECT_EQ(storedPaths(), QStringList{a});
 }
 
 TEST_F(CatalogueTest, RepairedCatalogueKeepsItsEntriesAndTheOriginalBeside) {
@@ -134,14 +121,6 @@ TEST_F(CatalogueTest, RepairedCatalogueKeepsItsEntriesAndTheOriginalBeside) {
     EXPECT_EQ(pathsOf(catalogue.refresh()), (QStringList{a, b}));
     EXPECT_EQ(storedPaths(), (QStringList{a, b}));
     EXPECT_EQ(ReadBytes(catalogue.filePath() + QStringLiteral(".bak")), broken);
-}
-
-TEST_F(CatalogueTest, EmptyCatalogueFileIsStartedAfresh) {
-    const QString a = video(QStringLiteral("a.MOV"));
-    WriteBytes(catalogue.filePath(), QByteArray());
-    EXPECT_TRUE(catalogue.refresh().isEmpty());
-    catalogue.importVideo(a);
-    EXPECT_EQ(storedPaths(), QStringList{a});
 }
 
 TEST_F(CatalogueTest, LogsTheCataloguePathAndWriteFailures) {
@@ -158,13 +137,11 @@ TEST_F(CatalogueTest, LogsTheCataloguePathAndWriteFailures) {
 }
 
 TEST(SizeString, OneDecimalInBinaryUnits) {
-    EXPECT_EQ(getSizeString(0), QStringLiteral("0.0B"));
-    EXPECT_EQ(getSizeString(1023), QStringLiteral("1023.0B"));
-    EXPECT_EQ(getSizeString(1024), QStringLiteral("1.0K"));
-    EXPECT_EQ(getSizeString(1048575), QStringLiteral("1024.0K"));
-    EXPECT_EQ(getSizeString(1048576), QStringLiteral("1.0M"));
-    EXPECT_EQ(getSizeString(1073741824), QStringLiteral("1.0G"));
-    EXPECT_EQ(getSizeString(5368709120), QStringLiteral("5.0G"));
+    for (const auto& [bytes, text] : {std::pair<quint64, const char*>{0, "0.0B"}, {1023, "1023.0B"}, {1024, "1.0K"},
+                                      {1048575, "1024.0K"}, {1048576, "1.0M"}, {1073741824, "1.0G"},
+                                      {5368709120, "5.0G"}}) {
+        EXPECT_EQ(getSizeString(bytes), QLatin1String(text)) << bytes;
+    }
 }
 
 }  // namespace

@@ -62,13 +62,12 @@ TEST(EndToEnd, PlayingAClipMovesTheMarkerAlongTheDriveAndRedrawsTheCharts) {
     const QString clip = dir.filePath(QStringLiteral("drive 1.MOV"));
     WriteBytes(subtitles, GPSSubtitles());
     QProcess make;
-    make.start(ffmpeg, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
-                        QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                        QStringLiteral("testsrc=size=320x240:rate=10:duration=%1").arg(kClipSeconds),
-                        QStringLiteral("-i"), subtitles, QStringLiteral("-map"), QStringLiteral("0"),
-                        QStringLiteral("-map"), QStringLiteral("1"), QStringLiteral("-c:v"), QStringLiteral("mpeg4"),
-                        QStringLiteral("-c:s"), QStringLiteral("mov_text"), QStringLiteral("-movflags"),
-                        QStringLiteral("+faststart"), clip});
+    make.start(ffmpeg, QStringLiteral("-v error -y -f lavfi -i testsrc=size=320x240:rate=10:duration=%1 -i %2 -map 0 -map 1 "
+                                      "-c:v mpeg4 -c:s mov_text -movflags +faststart")
+                           .arg(kClipSeconds)
+                           .arg(subtitles)
+                           .split(u' ')
+                           << clip);
     ASSERT_TRUE(make.waitForFinished(60000));
     ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
 
@@ -76,9 +75,8 @@ TEST(EndToEnd, PlayingAClipMovesTheMarkerAlongTheDriveAndRedrawsTheCharts) {
     const QString report = dir.filePath(QStringLiteral("ticks.txt"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), home);
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    for (const char* xdg : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        environment.insert(QLatin1String(xdg), home + u'/' + QLatin1String(xdg));
     environment.insert(QStringLiteral("KOLVAR_TEST_REPORT"), report);
     environment.insert(QStringLiteral("KOLVAR_TEST_PLAY_MS"), QStringLiteral("2000"));
     QProcess kolvar;

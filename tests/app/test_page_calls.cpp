@@ -33,34 +33,27 @@ QString LoadEmbeddedVideo(WindowHarness& harness) {
     return Describe(FirstBatch(harness.takeRecorded()));
 }
 
-TEST(PageCalls, SideFileLoadUnderTheGooglePage) {
-    WindowHarness harness(kGermany);
-    EXPECT_EQ(LoadSideFileVideo(harness),
-              QStringLiteral("clearPoints() addPoint(s:%1, s:%3) addPoint(s:%2, s:%3) addPline() "
-                             "moveMyPosition(s:%1, s:%3) flyto(s:%1, s:%3)")
-                  .arg(kSideLat0, kSideLat1, kSideLon));
-}
-
-TEST(PageCalls, SideFileLoadUnderTheBaiduPage) {
-    WindowHarness harness(kChina);
-    EXPECT_EQ(LoadSideFileVideo(harness),
-              QStringLiteral("clearPoints() addPoint(s:%1, s:%3) addPoint(s:%2, s:%3) addPline() "
-                             "moveMyPosition(n:%1, n:%3, n:0) flyto(s:%1, s:%3)")
-                  .arg(kSideLat0, kSideLat1, kSideLon));
-}
-
-TEST(PageCalls, EmbeddedLoadUnderTheGooglePage) {
-    WindowHarness harness(kGermany);
-    EXPECT_EQ(LoadEmbeddedVideo(harness),
-              QStringLiteral("clearPoints() addPoint(s:22.345678, s:113.54321) addPoint(s:22.355677999999997, s:113.54321) "
-                             "addPline() moveMyPosition(n:22.345678, n:113.54321) flyto(s:22.345678, s:113.54321)"));
-}
-
-TEST(PageCalls, EmbeddedLoadUnderTheBaiduPage) {
-    WindowHarness harness(kChina);
-    EXPECT_EQ(LoadEmbeddedVideo(harness),
-              QStringLiteral("clearPoints() addPoint(s:22.345678, s:113.54321) addPoint(s:22.355677999999997, s:113.54321) "
-                             "addPline() moveMyPosition(n:22.345678, n:113.54321, n:0) flyto(s:22.345678, s:113.54321)"));
+// Points as text, the vehicle as numbers (with the second on the Baidu page),
+// whatever the locale's decimal separator.
+TEST(PageCalls, ALoadDrawsTheLineAndPlacesTheVehicleUnderEitherPage) {
+    const QString embedded = QStringLiteral("clearPoints() addPoint(s:22.345678, s:113.54321) "
+                                            "addPoint(s:22.355677999999997, s:113.54321) addPline() ");
+    const QString sideFile = QStringLiteral("clearPoints() addPoint(s:%1, s:%3) addPoint(s:%2, s:%3) addPline() ")
+                                 .arg(kSideLat0, kSideLat1, kSideLon);
+    const struct {
+        QLocale locale;
+        QString (*load)(WindowHarness&);
+        QString expected;
+    } cases[] = {
+        {kGermany, LoadSideFileVideo, sideFile + QStringLiteral("moveMyPosition(s:%1, s:%2) flyto(s:%1, s:%2)").arg(kSideLat0, kSideLon)},
+        {kChina, LoadSideFileVideo, sideFile + QStringLiteral("moveMyPosition(n:%1, n:%2, n:0) flyto(s:%1, s:%2)").arg(kSideLat0, kSideLon)},
+        {kGermany, LoadEmbeddedVideo, embedded + QStringLiteral("moveMyPosition(n:22.345678, n:113.54321) flyto(s:22.345678, s:113.54321)")},
+        {kChina, LoadEmbeddedVideo, embedded + QStringLiteral("moveMyPosition(n:22.345678, n:113.54321, n:0) flyto(s:22.345678, s:113.54321)")},
+    };
+    for (const auto& c : cases) {
+        WindowHarness harness(c.locale);
+        EXPECT_EQ(c.load(harness), c.expected) << c.locale.name().toStdString();
+    }
 }
 
 TEST(PageCalls, ATickBeforePlayPutsTheMarkerOnTheFirstPointAndCentresIt) {

@@ -2,10 +2,15 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <ostream>
+
+class GPSTrack;
+class Graphics;
 
 // Readable QStrings in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -15,7 +20,7 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 QColor pixelAt(const QImage& image, int x, int y);
 
 bool isColor(const QColor& actual, const QColor& expected, int tolerance = 3);
-// At least a third of the way from the gray background towards pure blue.
+// Clearly bluer than the gray background.
 bool isBluish(const QColor& color);
 // Text ink: clearly darker than the gray background.
 bool isInk(const QColor& color);
@@ -33,3 +38,14 @@ int countColor(const QImage& image, const QColor& color, int x0, int x1, int y0,
 
 // With KOLVAR_TEST_OUTPUT=DIR set, saves the image as DIR/<name>.png for a person to look at.
 void saveForReview(const QImage& image, const QString& name);
+
+// Paints a chart into a fresh bitmap and offers it for review.
+using ChartPainter = void (*)(Graphics&, const GPSTrack*, float);
+QImage renderChart(ChartPainter paint, const GPSTrack* track, float t, const QString& name,
+                   QSizeF size = {352, 100});
+
+// The strip left of the axis ticks (x < 24): background and value labels only.
+QImage labelColumn(const QImage& image);
+// That strip with only the labels (top one first) drawn at x on the baselines
+// 4q + 2, 3q + 2, ..., 2, as the charts must draw them.
+QImage referenceLabelColumn(QSizeF size, int q, const QStringList& texts, double x, int pixelSize);

@@ -58,8 +58,7 @@ protected:
 
 TEST_F(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMoment) {
     const QString output = dir.filePath(QStringLiteral("report/charts"));
-    const ProgramRun run = RunCharts({video, QStringLiteral("--at"), QStringLiteral("3.5"), QStringLiteral("--size"),
-                               QStringLiteral("400x120"), QStringLiteral("--output"), output});
+    const ProgramRun run = RunCharts({video, "--at", "3.5", "--size", "400x120", "--output", output});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
 
     const TrackLoad load = LoadTrack(video.toStdString());
@@ -86,45 +85,34 @@ TEST_F(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMoment) {
     }
 }
 
-TEST_F(ChartsProgram, ReportsFilesWithoutGPSOrThatCannotBeOpened) {
+TEST_F(ChartsProgram, FailuresAndMisusesExitWithTheirStatusAndWriteNothing) {
     const QString bare = dir.filePath(QStringLiteral("bare.mp4"));
     QFile(bare).open(QIODevice::WriteOnly);
-    const QString output = dir.filePath(QStringLiteral("out"));
-    ProgramRun run = RunCharts({bare, QStringLiteral("--at"), QStringLiteral("0"), QStringLiteral("--output"), output});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err.trimmed().split(u'\n').last(), QStringLiteral("no GPS data in ") + bare);
-    EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_FALSE(QFile::exists(QDir(output).filePath(QStringLiteral("gsensor.png"))));
-
-    for (const QString& unreadable : {dir.filePath(QStringLiteral("missing.MOV")), dir.path()}) {
-        run = RunCharts({unreadable, QStringLiteral("--at"), QStringLiteral("0"), QStringLiteral("--output"), output});
-        EXPECT_EQ(run.status, 2) << unreadable.toStdString();
-        EXPECT_TRUE(run.err.contains(QStringLiteral("cannot open"))) << run.err.toStdString();
-    }
-
-    // The output folder is a file: nothing can be written there.
-    run = RunCharts({video, QStringLiteral("--at"), QStringLiteral("1"), QStringLiteral("--output"), video});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.out.isEmpty());
-}
-
-TEST_F(ChartsProgram, UsageErrorsExitWith2AndHelpDocumentsTheCall) {
     const QString out = dir.filePath(QStringLiteral("out"));
-    const QList<QStringList> misuses = {
-        {video, QStringLiteral("--output"), out},
-        {video, QStringLiteral("--at"), QStringLiteral("1")},
-        {QStringLiteral("--at"), QStringLiteral("1"), QStringLiteral("--output"), out},
-        {video, video, QStringLiteral("--at"), QStringLiteral("1"), QStringLiteral("--output"), out},
-        {video, QStringLiteral("--at"), QStringLiteral("-1"), QStringLiteral("--output"), out},
-        {video, QStringLiteral("--at"), QStringLiteral("1s"), QStringLiteral("--output"), out},
-        {video, QStringLiteral("--at=1"), QStringLiteral("--size"), QStringLiteral("352x9000"), QStringLiteral("--output"), out},
-        {video, QStringLiteral("--at=1"), QStringLiteral("--output")},
-        {video, QStringLiteral("--at=1"), QStringLiteral("--output="), QStringLiteral("--zoom")},
+    const QString missing = dir.filePath(QStringLiteral("missing.MOV"));
+    const struct {
+        QStringList arguments;
+        int status;
+        QString error;
+    } cases[] = {
+        {{bare, "--at", "0", "--output", out}, 1, "no GPS data in " + bare},
+        {{missing, "--at", "0", "--output", out}, 2, "cannot open"},
+        {{dir.path(), "--at", "0", "--output", out}, 2, "cannot open"},
+        {{video, "--at", "1", "--output", video}, 2, QString()},  // the output folder is a file
+        {{video, "--output", out}, 2, "kolvar-charts --help"},
+        {{video, "--at", "1"}, 2, "kolvar-charts --help"},
+        {{"--at", "1", "--output", out}, 2, "kolvar-charts --help"},
+        {{video, video, "--at", "1", "--output", out}, 2, "kolvar-charts --help"},
+        {{video, "--at", "-1", "--output", out}, 2, "kolvar-charts --help"},
+        {{video, "--at", "1s", "--output", out}, 2, "kolvar-charts --help"},
+        {{video, "--at=1", "--size", "352x9000", "--output", out}, 2, "kolvar-charts --help"},
+        {{video, "--at=1", "--output"}, 2, "kolvar-charts --help"},
+        {{video, "--at=1", "--output=", "--zoom"}, 2, "kolvar-charts --help"},
     };
-    for (const QStringList& arguments : misuses) {
-        const ProgramRun run = RunCharts(arguments);
-        EXPECT_EQ(run.status, 2) << arguments.join(u' ').toStdString();
-        EXPECT_TRUE(run.err.contains(QStringLiteral("kolvar-charts --help"))) << run.err.toStdString();
+    for (const auto& c : cases) {
+        const ProgramRun run = RunCharts(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.contains(c.error)) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
     }
     EXPECT_FALSE(QFile::exists(out));
@@ -135,7 +123,7 @@ TEST_F(ChartsProgram, UsageErrorsExitWith2AndHelpDocumentsTheCall) {
     EXPECT_TRUE(help.out.contains(QStringLiteral("no GPS data in FILE")));
 
     // The smallest size is accepted: a width below 32 draws no plot, but draws.
-    const ProgramRun narrow = RunCharts({video, QStringLiteral("--at=1"), QStringLiteral("--size=1x1"), QStringLiteral("--output=") + out});
+    const ProgramRun narrow = RunCharts({video, "--at=1", "--size=1x1", "--output=" + out});
     EXPECT_EQ(narrow.status, 0) << narrow.err.toStdString();
     EXPECT_EQ(QImage(QDir(out).filePath(QStringLiteral("detail.png"))).size(), QSize(1, 1));
 }
