@@ -46,8 +46,12 @@ TEST(GSensorChart, ScaffoldAt352x100) {
     // Minor ticks every 8 px from 32 to 352, 3 px high; nothing between them.
     for (int x = 32; x <= 352; x += 8) {
         EXPECT_TRUE(isBluish(pixelAt(image, x - 1, 4))) << x;
-        if (x % 40 != 32) EXPECT_FALSE(isBluish(pixelAt(image, x - 1, 5))) << x;
-        if (x < 352) EXPECT_FALSE(isBluish(pixelAt(image, x + 3, 4))) << x;
+        if (x % 40 != 32) {
+            EXPECT_FALSE(isBluish(pixelAt(image, x - 1, 5))) << x;
+        }
+        if (x < 352) {
+            EXPECT_FALSE(isBluish(pixelAt(image, x + 3, 4))) << x;
+        }
     }
     // Major ticks 3 px wide every 40 px from 32, 5 px high: row 6 shows exactly them.
     std::set<int> majorColumns;

@@ -93,8 +93,9 @@ TEST_P(MapPageTest, ALoadDrawsOneLineThroughEveryPointWithTheVehicleAtTheStart)
         EXPECT_TRUE(at(line[i], points[i])) << i;
     EXPECT_TRUE(at(state["vehicle"], points[0]));
     EXPECT_EQ(drawnPaths(), 1);
-    if (baidu())
+    if (baidu()) {
         EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 1; }));
+    }
 
     // flyto brings the start of the drive into view at street level.
     ASSERT_TRUE(harness.waitFor([&] {
@@ -107,8 +108,9 @@ TEST_P(MapPageTest, ALoadDrawsOneLineThroughEveryPointWithTheVehicleAtTheStart)
     harness.call(loadCalls(drive(3), baidu()));
     EXPECT_EQ(harness.mapState()["line"].toArray().size(), 3);
     EXPECT_EQ(drawnPaths(), 1);
-    if (baidu())
+    if (baidu()) {
         EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 2; }));
+    }
 
 }
 
@@ -132,8 +134,9 @@ TEST_P(MapPageTest, ClearingLeavesNoLineAndAnEmptyLineIsStillAnswered)
     // A load whose points all failed still tells the player the line is done.
     harness.call({{"clearPoints", {}}, {"addPline", {}}});
     EXPECT_TRUE(harness.mapState()["line"].isNull());
-    if (baidu())
+    if (baidu()) {
         EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 2; }));
+    }
 }
 
 TEST_P(MapPageTest, UnreadableCoordinatesAndUnknownFunctionsDropOnlyThemselves)
