@@ -1,65 +1,51 @@
 #include "BinaryFile.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
+#include <cstring>
 
-BinaryFile::BinaryFile(const char* path) : fp(std::fopen(path, "rb")) {
-    // A directory opens, but every read fails and its size is LLONG_MAX.
-    struct stat info;
-    if (fp && fstat(fileno(fp), &info) == 0 && S_ISDIR(info.st_mode)) {
-        std::fclose(fp);
-        fp = nullptr;
-    }
-    if (fp && fseeko(fp, 0, SEEK_END) == 0) {
-        fileSize = ftello(fp);
-        fseeko(fp, 0, SEEK_SET);
-    }
+BinaryFile::BinaryFile(const char* path) : owned(std::make_unique<FileByteSource>(path)) {
+    if (!owned->isOpen()) return;
+    source = owned.get();
+    fileSize = source->size();
 }
 
-BinaryFile::~BinaryFile() {
-    if (fp) std::fclose(fp);
-}
+int64_t BinaryFile::position() { return pos; }
 
-void BinaryFile::setUnbuffered() {
-    if (fp) std::setvbuf(fp, nullptr, _IONBF, 0);
-}
-
-int64_t BinaryFile::position() { return ftello(fp); }
-
-int64_t BinaryFile::remaining() {
-    const int64_t here = position();
-    return here < 0 || fileSize < here ? 0 : fileSize - here;
-}
+int64_t BinaryFile::remaining() { return fileSize < pos ? 0 : fileSize - pos; }
 
 bool BinaryFile::seek(int64_t offset) {
-    return offset >= 0 && fseeko(fp, offset, SEEK_SET) == 0;
+    if (offset < 0) return false;
+    pos = offset;
+    return true;
 }
 
 bool BinaryFile::skip(int64_t count) {
-    const int64_t here = position();
-    if (here < 0) return false;
-    if (count < 0 && -count > here) return false;
-    return fseeko(fp, count, SEEK_CUR) == 0;
+    if (count < 0 && -count > pos) return false;
+    pos += count;
+    return true;
 }
 
-bool BinaryFile::read(void* buffer, size_t count) {
-    return std::fread(buffer, 1, count, fp) == count;
-}
+bool BinaryFile::read(void* out, size_t count) { return readSome(out, count) == count; }
 
-size_t BinaryFile::readSome(void* buffer, size_t count) {
-    return std::fread(buffer, 1, count, fp);
-}
-
-size_t BinaryFile::readSomeAt(int64_t offset, void* buffer, size_t count) {
-    if (offset < 0) return 0;
+size_t BinaryFile::readSome(void* out, size_t count) {
     size_t done = 0;
-    while (done < count) {
-        const ssize_t n = ::pread(fileno(fp), static_cast<char*>(buffer) + done, count - done, offset + done);
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
+    if (count >= buffer.size() || buffer.empty()) {
+        done = source->readAt(pos, out, count);
+    } else {
+        if (pos < bufferStart || pos + int64_t(count) > bufferStart + int64_t(buffered)) {
+            bufferStart = pos;
+            buffered = source->readAt(pos, buffer.data(), buffer.size());
+        }
+        if (pos >= bufferStart && pos < bufferStart + int64_t(buffered)) {
+            done = std::min(count, buffered - size_t(pos - bufferStart));
+            std::memcpy(out, buffer.data() + (pos - bufferStart), done);
+        }
     }
+    pos += int64_t(done);
     return done;
 }
+
+size_t BinaryFile::readSomeAt(int64_t offset, void* out, size_t count) { return source->readAt(offset, out, count); }
 
 std::optional<std::string> BinaryFile::readText(size_t count) {
     if (count > static_cast<uint64_t>(remaining())) return std::nullopt;

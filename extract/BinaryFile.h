@@ -2,22 +2,27 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
-// A read-only file with 64-bit positions and exact reads: a short read is a
-// failure, so no caller ever decodes bytes that were not read.
+#include "ByteSource.h"
+
+// Sequential reading over a byte source, with 64-bit positions and exact
+// reads: a short read is a failure, so no caller ever decodes bytes that were
+// not read.
 class BinaryFile {
 public:
     explicit BinaryFile(const char* path);
-    ~BinaryFile();
+    explicit BinaryFile(ByteSource& source) : source(&source), fileSize(source.size()) {}
     BinaryFile(const BinaryFile&) = delete;
     BinaryFile& operator=(const BinaryFile&) = delete;
 
-    bool isOpen() const { return fp != nullptr; }
+    bool isOpen() const { return source != nullptr; }
     // Unbuffered suits sparse probes that read a few bytes far apart.
-    void setUnbuffered();
+    void setUnbuffered() { buffer.clear(); buffer.shrink_to_fit(); }
+    ByteSource& bytes() { return *source; }
 
     int64_t size() const { return fileSize; }
     int64_t position();
@@ -39,8 +44,15 @@ public:
     std::optional<uint32_t> readLE32();
 
 private:
-    std::FILE* fp = nullptr;
+    std::unique_ptr<FileByteSource> owned;
+    ByteSource* source = nullptr;
     int64_t fileSize = -1;
+    int64_t pos = 0;
+    // Bytes of the source from bufferStart, for small sequential reads.
+    std::vector<unsigned char> buffer = std::vector<unsigned char>(kBufferSize);
+    int64_t bufferStart = 0;
+    size_t buffered = 0;
+    static constexpr size_t kBufferSize = 16384;
 };
 
 // Decoding helpers for fields already in memory.

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
+
+inline constexpr double kUnknownValue = std::numeric_limits<double>::quiet_NaN();
 
 // One GPS fix as a camera stored it. The hemisphere is carried by the letters,
-// never by the sign of lat/lon.
+// never by the sign of lat/lon. The fields after gsZ carry what newer cameras
+// give; a record that leaves them at their defaults is read as before.
 struct GPSRecord {
     int32_t year;
     int32_t month;
@@ -19,10 +23,11 @@ struct GPSRecord {
     double gsX;    // hundredths of g
     double gsY;
     double gsZ;
+    int32_t millisecond = 0;          // of the second, for cameras that fix more than once a second
+    double altitude = kUnknownValue;  // metres above mean sea level
+    double heading = kUnknownValue;   // degrees clockwise from true north
+    int32_t fixQuality = 0;           // 0 unknown, 2 a 2-D fix, 3 a 3-D fix
 };
-
-// Room the caller provides; no reader ever stores more.
-inline constexpr int32_t kMaxGPSRecords = 10000;
 
 // A record has a fix when both letters are upper-case hemisphere letters.
 bool IsValidRecord(const GPSRecord& record);
