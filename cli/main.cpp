@@ -32,23 +32,19 @@ FileResult CannotOpen(const std::string& path, const std::string& reason) {
     return {kExitUsage, {}};
 }
 
-FileResult NoGPSData(const std::string& path) {
+FileResult NoGPSData(const std::string& path, const std::string& reason) {
     std::cerr << "no GPS data in " << path << '\n';
+    if (!reason.empty()) std::cerr << "kolvar-extract: " << path << ": " << reason << '\n';
     return {kExitNoGPSData, {}};
 }
 
 FileResult ExtractRecords(const std::string& path, bool repaired) {
     if (const auto reason = CannotOpenReason(path)) return CannotOpen(path, *reason);
-    std::vector<GPSRecord> records(kMaxGPSRecords);
-    int32_t count = 0;
-    if (repaired) {
-        ExtractGPSRecords(path.c_str(), records.data(), count);
-    } else {
-        ReadGPSRecords(path.c_str(), records.data(), count);
-    }
-    if (count <= 0) return NoGPSData(path);
+    const GPSExtraction extraction = repaired ? ExtractGPSData(path) : ReadGPSData(path);
+    const std::vector<GPSRecord>& records = extraction.data.records;
+    if (records.empty()) return NoGPSData(path, DescribeExtraction(extraction));
     std::ostringstream out;
-    WriteRecordCsv(out, records.data(), count);
+    WriteRecordCsv(out, records.data(), static_cast<int32_t>(records.size()));
     return {kExitPrinted, out.str()};
 }
 
@@ -69,7 +65,7 @@ std::optional<TrackLoad> Load(const std::string& path, FileResult& failure) {
     }
     TrackLoad load = LoadTrack(path);
     if (load.track->isEmpty()) {
-        failure = NoGPSData(path);
+        failure = NoGPSData(path, load.reason);
         return std::nullopt;
     }
     return load;

@@ -12,12 +12,11 @@ namespace {
 constexpr FourCC kRiffId = MakeFourCC("RIFF");
 constexpr FourCC kListId = MakeFourCC("LIST");
 constexpr FourCC kMoviType = MakeFourCC("movi");
-constexpr FourCC kIndexId = MakeFourCC("idx1");
+constexpr FourCC kAviForm = MakeFourCC("AVI ");
 constexpr FourCC kGPSChunkId = MakeFourCC("02gp");
 
 constexpr size_t kRiffHeaderSize = 12;  // "RIFF", R, form type
 constexpr size_t kRiffSizeOffset = 4;
-constexpr int64_t kTopLevelStart = 12;
 constexpr int64_t kChunkHeaderSize = 8;  // id, size
 constexpr size_t kChunkSizeOffset = 4;
 constexpr int64_t kListTypeSize = 4;
@@ -75,65 +74,70 @@ std::optional<ChunkHeader> ReadChunkHeader(ReadWindow& file, int64_t offset) {
     return ChunkHeader{LoadBE32(header), LoadLE32(header + kChunkSizeOffset)};
 }
 
-// Top-level walks count pos from the first chunk but compare it with R, which
-// also counts the form type: after the last chunk of a well-formed file they
-// still try one header just past the RIFF data, which the end of the file or
-// a following RIFF answers.
-bool HasIndexChunk(ReadWindow& file, int64_t riffSize) {
-    for (int64_t pos = 0; pos < riffSize;) {
-        const std::optional<ChunkHeader> chunk = ReadChunkHeader(file, kTopLevelStart + pos);
+// RIFF pads every chunk of odd size with one byte that its size leaves out.
+int64_t PaddedSize(int64_t size) { return size + (size & 1); }
+
+// Parses each "02gp" payload as it is met; stops at the first read that meets
+// the end of the file, or when out is full.
+bool ReadMoviList(ReadWindow& file, Span movi, GPSData& out) {
+    const int64_t end = movi.start + movi.length;
+    for (int64_t offset = movi.start; offset < end;) {
+        const std::optional<ChunkHeader> chunk = ReadChunkHeader(file, offset);
         if (!chunk) return false;
-        if (chunk->id == kIndexId) return true;
-        pos += kChunkHeaderSize + chunk->size;
+        if (chunk->id == kGPSChunkId && chunk->size <= kMaxGPSTextSize) {
+            const int64_t textStart = offset + kChunkHeaderSize;
+            if (textStart + chunk->size > file.fileSize()) return false;
+            std::string text(static_cast<size_t>(chunk->size), '\0');
+            if (!file.read(textStart, text.data(), text.size())) return false;
+            GPSRecord record{};
+            if (ParseGPSText(text, record) && !out.add(record)) return false;
+        }
+        offset += kChunkHeaderSize + PaddedSize(chunk->size);
     }
-    return false;
+    return true;
 }
 
-std::optional<Span> FindMoviList(ReadWindow& file, int64_t riffSize) {
-    for (int64_t pos = 0; pos < riffSize;) {
-        const int64_t offset = kTopLevelStart + pos;
+// Every 'movi' list of one RIFF form (files past 1 GiB continue in further
+// 'AVIX' forms, each with its own list). Top-level walks count pos from the
+// first chunk but compare it with the form's size, which also counts the form
+// type.
+bool ReadRiffForm(ReadWindow& file, int64_t formStart, int64_t formSize, GPSData& out) {
+    const int64_t childrenStart = formStart + kRiffHeaderSize;
+    for (int64_t pos = 0; pos < formSize;) {
+        const int64_t offset = childrenStart + pos;
         const std::optional<ChunkHeader> chunk = ReadChunkHeader(file, offset);
-        if (!chunk) return std::nullopt;
+        if (!chunk) return false;
         // A LIST too small to hold its type is passed over like any other chunk.
         if (chunk->id == kListId && chunk->size >= kListTypeSize) {
             unsigned char listType[kListTypeSize];
-            if (!file.read(offset + kChunkHeaderSize, listType, sizeof listType)) return std::nullopt;
-            if (LoadBE32(listType) == kMoviType)
-                return Span{offset + kChunkHeaderSize + kListTypeSize, chunk->size - kListTypeSize};
+            if (!file.read(offset + kChunkHeaderSize, listType, sizeof listType)) return false;
+            if (LoadBE32(listType) == kMoviType &&
+                !ReadMoviList(file, Span{offset + kChunkHeaderSize + kListTypeSize, chunk->size - kListTypeSize}, out))
+                return false;
         }
-        pos += kChunkHeaderSize + chunk->size;
+        pos += kChunkHeaderSize + PaddedSize(chunk->size);
     }
-    return std::nullopt;
-}
-
-// Parses each "02gp" payload as it is met; stops at the first read that meets
-// the end of the file.
-void ReadMoviList(ReadWindow& file, Span movi, GPSRecord* records, int32_t& count) {
-    const int64_t end = movi.start + movi.length;
-    for (int64_t offset = movi.start; offset < end && count < kMaxGPSRecords;) {
-        const std::optional<ChunkHeader> chunk = ReadChunkHeader(file, offset);
-        if (!chunk) return;
-        if (chunk->id == kGPSChunkId && chunk->size <= kMaxGPSTextSize) {
-            const int64_t textStart = offset + kChunkHeaderSize;
-            if (textStart + chunk->size > file.fileSize()) return;
-            std::string text(static_cast<size_t>(chunk->size), '\0');
-            if (!file.read(textStart, text.data(), text.size())) return;
-            if (ParseGPSText(text, records[count])) ++count;
-        }
-        offset += kChunkHeaderSize + chunk->size;
-    }
+    return true;
 }
 
 }  // namespace
 
-void AviGPSReader::read(const char* path, GPSRecord* records, int32_t& count) {
-    BinaryFile file(path);
-    if (!file.isOpen()) return;
-    count = 0;
+bool AviGPSReader::recognise(const GPSProbe& probe) {
+    constexpr size_t kFormTypeOffset = 8;
+    return probe.extension == "AVI" ||
+           (probe.head.size() >= kRiffHeaderSize && LoadBE32(probe.head.data()) == kRiffId &&
+            LoadBE32(probe.head.data() + kFormTypeOffset) == kAviForm);
+}
+
+void AviGPSReader::read(const GPSInput& input, GPSData& out) {
+    BinaryFile file(input.source);
     ReadWindow window(file);
-    unsigned char header[kRiffHeaderSize];
-    if (!window.read(0, header, sizeof header) || LoadBE32(header) != kRiffId) return;
-    const int64_t riffSize = LoadLE32(header + kRiffSizeOffset);
-    if (HasIndexChunk(window, riffSize)) return;
-    if (const std::optional<Span> movi = FindMoviList(window, riffSize)) ReadMoviList(window, *movi, records, count);
+    // The forms follow each other at the top level of the file.
+    for (int64_t formStart = 0; formStart < file.size();) {
+        unsigned char header[kRiffHeaderSize];
+        if (!window.read(formStart, header, sizeof header) || LoadBE32(header) != kRiffId) return;
+        const int64_t formSize = LoadLE32(header + kRiffSizeOffset);
+        if (!ReadRiffForm(window, formStart, formSize, out)) return;
+        formStart += kChunkHeaderSize + PaddedSize(formSize);
+    }
 }

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "GPSRecord.h"
+#include "GPSReader.h"
 
-// GPS texts in the "02gp" chunks of an AVI file's movi list.
+// GPS texts of the '02gp' chunks of an AVI file's 'movi' list.
 class AviGPSReader {
 public:
-    // Reader contract: leaves count untouched when the file cannot be opened;
-    // otherwise sets it to the number of records stored from index 0 (at most
-    // kMaxGPSRecords).
-    void read(const char* path, GPSRecord* records, int32_t& count);
+    static bool recognise(const GPSProbe& probe);
+    static void read(const GPSInput& input, GPSData& out);
 };

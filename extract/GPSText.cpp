@@ -1,5 +1,7 @@
 #include "GPSText.h"
 
+#include "DegreesMinutes.h"
+
 #include <climits>
 #include <cstdlib>
 #include <locale.h>
@@ -11,7 +13,7 @@ constexpr size_t kGPSTextFieldCount = 11;
 // Field numbers of a GPS text.
 constexpr size_t kDateField = 1;       // DDMMYY
 constexpr size_t kTimeField = 2;       // HHMMSS, a fraction ignored
-constexpr size_t kLatField = 3;
+constexpr size_t kLatField = 3;        // ddmm.mmmm, like the binary blocks and NMEA
 constexpr size_t kLatRefField = 4;
 constexpr size_t kLonField = 5;
 constexpr size_t kLonRefField = 6;
@@ -24,9 +26,6 @@ constexpr int kCenturyBase = 2000;
 // DDMMYY and HHMMSS are three two-digit groups packed in one decimal number.
 constexpr int kTwoDigits = 100;
 constexpr int kFourDigits = kTwoDigits * kTwoDigits;
-// Texts carry coordinates as degrees x 100; unlike the binary blocks they get
-// no degrees-and-minutes conversion.
-constexpr double kCoordinateScale = 100.0;
 
 // Numbers are written with '.' whatever the user's locale; the player runs
 // with the locale the desktop sets, so the conversions use the C locale.
@@ -82,9 +81,9 @@ bool ParseGPSText(std::string_view text, GPSRecord& record) {
     record.second = time % kTwoDigits;
 
     // c_str() so that a NUL inside the field ends it, as it ends a C string.
-    record.lat = FieldToDouble(fields[kLatField]) / kCoordinateScale;
+    record.lat = DegreesFromDegreesMinutes(FieldToDouble(fields[kLatField]));
     record.latRef = fields[kLatRefField].c_str()[0];
-    record.lon = FieldToDouble(fields[kLonField]) / kCoordinateScale;
+    record.lon = DegreesFromDegreesMinutes(FieldToDouble(fields[kLonField]));
     record.lonRef = fields[kLonRefField].c_str()[0];
     record.speed = FieldToDouble(fields[kSpeedField]);
     record.gsX = FieldToDouble(fields[kGsXField]);

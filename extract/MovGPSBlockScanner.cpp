@@ -1,8 +1,9 @@
 #include "MovGPSBlockScanner.h"
 
 #include "BinaryFile.h"
+#include "DegreesMinutes.h"
+#include "MovRecognition.h"
 
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -27,17 +28,6 @@ float LoadLEFloat(const unsigned char* p) {
     float value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
-}
-
-// ddmm.mmmm to degrees. Worked in double rather than through a 32-bit integer,
-// which gives the same result for every value a camera writes and no undefined
-// conversion for NaN or values beyond the integer range.
-double DegreesFromDegreesMinutes(float packed) {
-    const double value = packed;
-    const double whole = std::trunc(value);
-    const double degrees = std::trunc(whole / 100);
-    const double minutes = whole - 100 * degrees;
-    return (minutes + (value - whole)) / 60.0 + degrees;
 }
 
 bool IsGPSBlock(BinaryFile& file, int64_t offset) {
@@ -69,17 +59,15 @@ GPSRecord DecodeGPSBlock(const unsigned char* record) {
 
 }  // namespace
 
-void MovGPSBlockScanner::read(const char* path, GPSRecord* records, int32_t& count) {
-    BinaryFile file(path);
-    if (!file.isOpen()) return;
-    count = 0;
-    // Probes are 12 bytes 32 KiB apart: one positioned read each, where a
-    // stdio stream would seek and refill 4 KiB.
-    for (int64_t offset = 0; offset < file.size() && count < kMaxGPSRecords; offset += kBlockAlignment) {
+bool MovGPSBlockScanner::recognise(const GPSProbe& probe) { return IsMovFamily(probe); }
+
+void MovGPSBlockScanner::read(const GPSInput& input, GPSData& out) {
+    BinaryFile file(input.source);
+    for (int64_t offset = 0; offset < file.size(); offset += kBlockAlignment) {
         if (!IsGPSBlock(file, offset)) continue;
         unsigned char record[kRecordLength];
         // A record cut by the end of the file belongs to the last block there can be.
         if (!file.readAt(offset + kRecordOffset, record, sizeof record)) break;
-        records[count++] = DecodeGPSBlock(record);
+        if (!out.add(DecodeGPSBlock(record))) return;
     }
 }

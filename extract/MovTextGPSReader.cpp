@@ -3,6 +3,7 @@
 #include "BinaryFile.h"
 #include "GPSText.h"
 #include "MovAtomWalk.h"
+#include "MovRecognition.h"
 
 #include <optional>
 #include <string>
@@ -33,20 +34,19 @@ SampleRead ReadTextSample(BinaryFile& file, uint32_t offset, int64_t& bytesLeft,
 
 }  // namespace
 
-void MovTextGPSReader::read(const char* path, GPSRecord* records, int32_t& count) {
-    BinaryFile file(path);
-    if (!file.isOpen()) return;
-    count = 0;
+bool MovTextGPSReader::recognise(const GPSProbe& probe) { return IsMovFamily(probe); }
 
+void MovTextGPSReader::read(const GPSInput& input, GPSData& out) {
+    BinaryFile file(input.source);
     // Samples of a sound file do not overlap, so together they fit in the file;
     // a table that points at the same bytes over and over cannot make the
     // reader read more than that.
     int64_t bytesLeft = file.size();
     std::string text;
     for (const uint32_t offset : MovAtomWalk(file).ReadTextChunkOffsets()) {
-        if (count == kMaxGPSRecords) return;
         const SampleRead sample = ReadTextSample(file, offset, bytesLeft, text);
         if (sample == SampleRead::OverBudget) return;
-        if (sample == SampleRead::Text && ParseGPSText(text, records[count])) ++count;
+        GPSRecord record{};
+        if (sample == SampleRead::Text && ParseGPSText(text, record) && !out.add(record)) return;
     }
 }

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "GPSRecord.h"
+#include "GPSReader.h"
 
-// GPS texts of the text tracks of a MOV/MP4/3GP file, found through each text track's chunk offsets.
+// GPS texts of the text tracks of a MOV/MP4/3GP file.
 class MovTextGPSReader {
 public:
-    // Reader contract: leaves count untouched when the file cannot be opened;
-    // otherwise sets it to the number of records stored from index 0 (at most
-    // kMaxGPSRecords).
-    void read(const char* path, GPSRecord* records, int32_t& count);
+    static bool recognise(const GPSProbe& probe);
+    static void read(const GPSInput& input, GPSData& out);
 };

@@ -159,3 +159,9 @@ void RepairGPSRecords(GPSRecord* records, int32_t& count) {
     FillTrailingRecords(records, count, LastValid(records, count));
     InterpolateGaps(records, count);
 }
+
+void RepairGPSRecords(std::vector<GPSRecord>& records) {
+    int32_t count = static_cast<int32_t>(records.size());
+    RepairGPSRecords(records.data(), count);
+    records.resize(static_cast<size_t>(count));
+}

@@ -41,25 +41,32 @@ std::optional<std::string_view> ReadPacketPayload(const unsigned char* packet) {
 
 }  // namespace
 
-void TsGPSReader::read(const char* path, GPSRecord* records, int32_t& count) {
-    BinaryFile file(path);
-    if (!file.isOpen()) return;
+bool TsGPSReader::recognise(const GPSProbe& probe) {
+    if (probe.extension == "TS") return true;
+    // Three sync bytes one packet apart.
+    const auto& head = probe.head;
+    return head.size() > 2 * kPacketSize && head[0] == kSyncByte && head[kPacketSize] == kSyncByte &&
+           head[2 * kPacketSize] == kSyncByte;
+}
+
+void TsGPSReader::read(const GPSInput& input, GPSData& out) {
+    BinaryFile file(input.source);
     // Large reads straight into our buffer; the packets are then tested in memory.
     file.setUnbuffered();
-    count = 0;
     // No bigger than the file needs; left uninitialised, as only bytes read are examined.
     const size_t blockSize =
         std::clamp<int64_t>(file.size(), kPacketSize, kPacketSize * kPacketsPerRead) / kPacketSize * kPacketSize;
     const auto block = std::make_unique_for_overwrite<unsigned char[]>(blockSize);
-    while (count < kMaxGPSRecords) {
+    for (;;) {
         const size_t got = file.readSome(block.get(), blockSize);
         // A final packet cut short by the end of the file holds no whole text.
         const size_t packets = got / kPacketSize;
-        for (size_t i = 0; i < packets && count < kMaxGPSRecords; ++i) {
+        for (size_t i = 0; i < packets; ++i) {
             const unsigned char* packet = block.get() + i * kPacketSize;
             if (!IsGPSPacket(packet)) continue;
             const std::optional<std::string_view> payload = ReadPacketPayload(packet);
-            if (payload && ParseGPSText(*payload, records[count])) ++count;
+            GPSRecord record{};
+            if (payload && ParseGPSText(*payload, record) && !out.add(record)) return;
         }
         if (got < blockSize) break;
     }

@@ -45,6 +45,15 @@ std::optional<std::chrono::system_clock::time_point> ParseLocalDateTime(const Ca
     return std::chrono::system_clock::from_time_t(seconds);
 }
 
+std::optional<std::chrono::system_clock::time_point> ParseUTCDateTime(const CalendarTime& calendar) {
+    if (!IsRealCalendarTime(calendar)) return std::nullopt;
+    using namespace std::chrono;
+    const sys_days date = year_month_day{year{calendar.year}, month{unsigned(calendar.month)}, std::chrono::day{unsigned(calendar.day)}};
+    const auto instant = time_point_cast<seconds>(date) + hours{calendar.hour} + minutes{calendar.minute} + seconds{calendar.second};
+    if (!FitsClock(instant.time_since_epoch().count())) return std::nullopt;
+    return system_clock::time_point(instant);
+}
+
 CalendarTime LocalCalendar(std::chrono::system_clock::time_point instant) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(instant);
     std::tm fields{};

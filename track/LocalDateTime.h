@@ -19,6 +19,9 @@ struct CalendarTime {
 // None for anything else.
 std::optional<std::chrono::system_clock::time_point> ParseLocalDateTime(const CalendarTime& calendar);
 
+// The instant of a real date and time on the UTC clock; same ranges.
+std::optional<std::chrono::system_clock::time_point> ParseUTCDateTime(const CalendarTime& calendar);
+
 // "yyyy-MM-dd HH:mm:ss" in the local time zone.
 std::string FormatLocalDateTime(std::chrono::system_clock::time_point instant);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GPSRecord.h"
+#include "ExtractGPSRecords.h"
 #include "GPSTrack.h"
 
 #include <memory>
@@ -22,6 +22,12 @@ struct TrackLoad {
     std::optional<LatLon> firstPoint; // none until a point was added
     bool hasStartTime = false;        // a date parsed and became the track's start time
     TrackSource source = TrackSource::Embedded;
+    // Embedded data: what the extraction found, so an empty track can say why.
+    ExtractStatus status = ExtractStatus::Found;
+    std::string dialect;     // the reader's id, empty when none gave records
+    std::string reason;      // one line for the log and the notice
+    bool truncated = false;  // the file held more records than are kept
+    GPSClock clock = GPSClock::Local;
 };
 
 // Finite, latitude within +-90 and longitude within +-180. The loader keeps
@@ -35,10 +41,11 @@ std::string SideFilePath(const std::string& videoPath, const std::string& geoext
 // The track of a side file; empty when the file cannot be read or is not ASCII.
 TrackLoad LoadSideFileTrack(const std::string& sideFilePath);
 
-// The track of records as ExtractGPSRecords returns them.
-TrackLoad BuildEmbeddedTrack(const GPSRecord* records, int32_t count);
+// The track of repaired records. Points without G-sensor values take the
+// accelerometer sample nearest their time when the data has such samples.
+TrackLoad BuildEmbeddedTrack(const GPSData& data);
 
-// ExtractGPSRecords on the video, then BuildEmbeddedTrack.
+// ExtractGPSData on the video, then BuildEmbeddedTrack.
 TrackLoad LoadEmbeddedTrack(const std::string& videoPath);
 
 // Builds the track of a video from its side file when one exists, else from the

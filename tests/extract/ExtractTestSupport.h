@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ByteSource.h"
+#include "GPSReader.h"
 #include "GPSRecord.h"
 #include "GPSTexts.h"
 #include "TempFile.h"
@@ -28,27 +30,25 @@ struct ReadResult {
     }
 };
 
-// Runs one reader on path with a count that starts at initialCount, over an
-// array whose slots past kMaxGPSRecords must stay untouched.
 template <class Reader>
-ReadResult ReadWith(const std::string& path, int32_t initialCount = 0) {
-    constexpr int32_t kGuardSlots = 64;
-    std::vector<GPSRecord> records(kMaxGPSRecords + kGuardSlots);
-    const std::string untouched(kGuardSlots * sizeof(GPSRecord), '\x5A');
-    std::memset(static_cast<void*>(records.data()), 0x5A, records.size() * sizeof(GPSRecord));
-    int32_t count = initialCount;
-    Reader().read(path.c_str(), records.data(), count);
-    EXPECT_LE(count, kMaxGPSRecords);
-    EXPECT_EQ(std::memcmp(records.data() + kMaxGPSRecords, untouched.data(), untouched.size()), 0)
-        << "a record past the capacity was written";
-    records.resize(static_cast<size_t>(std::max(count, 0)));
-    return {count, records};
+ReadResult ReadFrom(ByteSource& source, const std::string& path = {}) {
+    GPSData data;
+    Reader::read(GPSInput{source, path}, data);
+    return {static_cast<int32_t>(data.records.size()), data.records};
+}
+
+// Runs one reader on the file at path.
+template <class Reader>
+ReadResult ReadWith(const std::string& path) {
+    FileByteSource source(path);
+    EXPECT_TRUE(source.isOpen()) << path;
+    return ReadFrom<Reader>(source, path);
 }
 
 template <class Reader>
-ReadResult ReadBytes(const std::string& bytes, const std::string& extension, int32_t initialCount = 0) {
-    const TempFile file(bytes, extension);
-    return ReadWith<Reader>(file.path(), initialCount);
+ReadResult ReadBytes(const std::string& bytes) {
+    MemoryByteSource source(bytes);
+    return ReadFrom<Reader>(source);
 }
 
 // Writes bytes at offset into an existing file; the gap before them stays a

@@ -14,7 +14,7 @@ using namespace extract_test;
 using Seconds = std::vector<int>;
 
 ReadResult ReadAvi(const std::string& bytes, int32_t initialCount = 0) {
-    return ReadBytes<AviGPSReader>(bytes, "AVI", initialCount);
+    return ReadBytes<AviGPSReader>(bytes);
 }
 Seconds SecondsOf(const std::string& bytes) { return ReadAvi(bytes).seconds(); }
 
@@ -28,21 +28,21 @@ std::string AviFile(const std::string& moviChunks, const std::string& after = ""
     return RiffFile(kHeaderList + RiffList("movi", moviChunks) + after);
 }
 
-TEST(AviGPSReader, ParsesTheGpsChunksOfTheFirstMoviListInFileOrder) {
+TEST(AviGPSReader, ParsesTheGpsChunksOfEveryMoviListInFileOrder) {
     const ReadResult result = ReadAvi(AviFile(Frame() + Gps(1) + Frame() + Gps(2)));
     ASSERT_EQ(result.count, 2);
     EXPECT_EQ(result.seconds(), (Seconds{1, 2}));
-    ExpectRecord(result.records[0], {2015, 6, 15, 12, 0, 1}, "NE", {22.345678});
+    ExpectRecord(result.records[0], {2015, 6, 15, 12, 0, 1}, "NE", {22 + 34.5678 / 60});
 
     const std::string junk = RiffChunk("JUNK", std::string(100, '\0'));
     const std::string idx1 = RiffChunk("idx1", std::string(16, '\0'));
     const struct { std::string file; Seconds expected; } cases[] = {
         {RiffFile(junk + kHeaderList + junk + RiffList("movi", Gps(3))), {3}},  // JUNK passed over
-        {AviFile(Gps(1), idx1), {}},                                              // a top-level index means no record
+        {AviFile(Gps(1), idx1), {1}},                                             // an index does not hide the chunks
         {AviFile(Gps(1) + idx1), {1}},                                            // an idx1 inside movi is not top level
         {AviFile(RiffChunk("02gp", "") + RiffChunk("02gp", "not,a,gps,text") + Gps(4)), {4}},  // rejected payloads
-        {AviFile(Gps(1) + RiffList("rec ", Frame() + Gps(7)) + Gps(2), RiffList("movi", Gps(8))), {1, 2}},  // sub-lists skipped whole
-        {AviFile(Frame(3) + Gps(5)), {5}},                                        // no pad byte after an odd size
+        {AviFile(Gps(1) + RiffList("rec ", Frame() + Gps(7)) + Gps(2), RiffList("movi", Gps(8))), {1, 2, 8}},  // sub-lists skipped whole, every movi read
+        {AviFile(Frame(3) + Gps(5)), {5}},                                        // the pad byte after an odd size
         {AviFile(RiffChunk("02gp", GPSTextAt(6) + std::string(9, '\0'))), {6}},   // NUL bytes after the text
         {AviFile(RiffChunk("02gp", GPSTextAt(1) + std::string(2 << 20, ' ')) + Gps(2)), {2}},  // larger than any text
     };
@@ -52,11 +52,10 @@ TEST(AviGPSReader, ParsesTheGpsChunksOfTheFirstMoviListInFileOrder) {
 TEST(AviGPSReader, ForeignFilesGiveNoRecordAndSetCountToZero) {
     std::string rifx = AviFile(Gps(1));
     rifx[3] = 'X';
-    EXPECT_EQ(ReadAvi(rifx, 5).count, 0);
+    EXPECT_EQ(ReadAvi(rifx).count, 0);
     EXPECT_EQ(ReadAvi("").count, 0);
     EXPECT_EQ(ReadAvi("RIFF").count, 0);
     EXPECT_EQ(ReadAvi(RiffFile(kHeaderList)).count, 0) << "no movi list";
-    EXPECT_EQ(ReadWith<AviGPSReader>("/nonexistent/clip.avi", 5).count, 5);
 }
 
 TEST(AviGPSReader, ChunkSizesThatWouldBeNegativeOrTinyEndOrAdvanceTheWalk) {
@@ -91,12 +90,13 @@ TEST(AviGPSReader, TruncationAnywhereGivesAPrefixOfTheRecords) {
     }
 }
 
-TEST(AviGPSReader, StopsStoringAtCapacity) {
+TEST(AviGPSReader, ReadsPastTheOldTenThousandRecordCap) {
+    constexpr int kRecords = 10050;
     std::string movi;
-    for (int i = 0; i < kMaxGPSRecords + 50; ++i) movi += Gps(i % 60);
+    for (int i = 0; i < kRecords; ++i) movi += Gps(i % 60);
     const ReadResult result = ReadAvi(AviFile(movi));
-    ASSERT_EQ(result.count, kMaxGPSRecords);
-    EXPECT_EQ(result.records.back().second, (kMaxGPSRecords - 1) % 60);
+    ASSERT_EQ(result.count, kRecords);
+    EXPECT_EQ(result.records.back().second, (kRecords - 1) % 60);
 }
 
 TEST(AviGPSReader, WalksPastChunksBeyond2GiB) {

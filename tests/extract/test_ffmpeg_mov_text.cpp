@@ -64,13 +64,11 @@ protected:
 // included; the muxer may add empty samples, which give empty entries.
 TEST_F(FfmpegMovText, ExtractsEveryCueEndToEnd) {
     const std::string path = Mux("clip.mov", true);
-    std::vector<GPSRecord> records(kMaxGPSRecords);
-    int32_t count = 0;
-    ExtractGPSRecords(path.c_str(), records.data(), count);
-    ASSERT_EQ(count, 3);
-    ExpectRecord(records[0], {2015, 6, 15, 12, 30, 45}, "NE", {22.345678, 113.543210, 35.2, 12, -3, 98});
-    ExpectRecord(records[1], {2015, 6, 15, 12, 30, 46}, "NE", {22.345712, 113.543301, 36.0, -7, 4, 101});
-    ExpectRecord(records[2], {2015, 6, 15, 12, 30, 47}, "SW", {22.345740, 113.543390, 36.8, 0, 0, 99});
+    const std::vector<GPSRecord> records = ExtractGPSData(path).data.records;
+    ASSERT_EQ(records.size(), 3u);
+    ExpectRecord(records[0], {2015, 6, 15, 12, 30, 45}, "NE", {22 + 34.5678 / 60, 113 + 54.3210 / 60, 35.2, 12, -3, 98});
+    ExpectRecord(records[1], {2015, 6, 15, 12, 30, 46}, "NE", {22 + 34.5712 / 60, 113 + 54.3301 / 60, 36.0, -7, 4, 101});
+    ExpectRecord(records[2], {2015, 6, 15, 12, 30, 47}, "SW", {22 + 34.5740 / 60, 113 + 54.3390 / 60, 36.8, 0, 0, 99});
 
     const std::optional<std::vector<std::string>> subtitles = MovSubtitle().GetSubtitle(path);
     ASSERT_TRUE(subtitles);
@@ -94,10 +92,7 @@ TEST_F(FfmpegMovText, ChunkOfSeveralSamplesGivesOnlyItsFirst) {
 // an MP4 file ffmpeg marks the subtitle track "sbtl", which is no text track.
 TEST_F(FfmpegMovText, MoovLastOrAnMP4SubtitleTrackGivesNoRecord) {
     for (const std::string& path : {Mux("late.mov", false), Mux("clip.mp4", true)}) {
-        std::vector<GPSRecord> records(kMaxGPSRecords);
-        int32_t count = 0;
-        ExtractGPSRecords(path.c_str(), records.data(), count);
-        EXPECT_EQ(count, 0) << path;
+        EXPECT_EQ(ExtractGPSData(path).data.records.size(), 0u) << path;
         EXPECT_EQ(MovSubtitle().GetSubtitle(path), std::vector<std::string>{}) << path;
     }
 }

@@ -26,14 +26,13 @@ std::string WithGPSBlock(const std::string& movie) {
 
 struct Result {
     int32_t count = 0;
-    std::vector<GPSRecord> records = std::vector<GPSRecord>(kMaxGPSRecords);
+    std::vector<GPSRecord> records;
 };
 
 Result Extract(const std::string& bytes, const std::string& extension, bool repair = true) {
     const TempFile file(bytes, extension);
-    Result result;
-    (repair ? ExtractGPSRecords : ReadGPSRecords)(file.path().c_str(), result.records.data(), result.count);
-    return result;
+    const GPSExtraction extraction = repair ? ExtractGPSData(file.path()) : ReadGPSData(file.path());
+    return {static_cast<int32_t>(extraction.data.records.size()), extraction.data.records};
 }
 
 TEST(GetUpperExtension, TakesWhatFollowsTheLastDotOfTheWholePath) {
@@ -46,13 +45,16 @@ TEST(GetUpperExtension, TakesWhatFollowsTheLastDotOfTheWholePath) {
     for (const auto& [path, extension] : cases) EXPECT_EQ(GetUpperExtension(path), extension) << path;
 }
 
-TEST(ExtractGPSRecords, ChoosesTheReaderByExtension) {
+TEST(ExtractGPSRecords, RecognisesContainersByExtensionOrContent) {
     const std::string movie = Movie({TextTrack({GPSTextAt(0), GPSTextAt(1)})});
     const std::string avi = RiffFile(RiffList("hdrl", "") + RiffList("movi", RiffChunk("02gp", GPSTextAt(3))));
     const std::string ts = TsFillerPacket() + TsGpsPacket(GPSTextAt(4)) + TsGpsPacket(GPSTextAt(5));
+    const std::string unknown = "neither of them" + std::string(600, '\0');
     const struct { const std::string& bytes; std::vector<const char*> extensions; int32_t count; } cases[] = {
-        {movie, {"mov", "MOV", "Mp4", "3gp"}, 2}, {movie, {"m2ts", "mkv", "avi", "ts", ""}, 0},
-        {avi, {"AVI"}, 1}, {avi, {"ts"}, 0}, {ts, {"ts"}, 2}, {ts, {"mov"}, 0}};
+        {movie, {"mov", "MOV", "Mp4", "3gp", "m2ts", "avi", ""}, 2},
+        {avi, {"AVI", "ts"}, 1},
+        {ts, {"ts", "mov", "m2ts"}, 2},
+        {unknown, {"mov", "avi", "ts", "mkv"}, 0}};
     for (const auto& c : cases)
         for (const char* extension : c.extensions) EXPECT_EQ(Extract(c.bytes, extension).count, c.count) << extension;
 }
@@ -61,12 +63,9 @@ TEST(ExtractGPSRecords, GPSBlocksServeOnlyWhenTheTextTrackGivesNothing) {
     const Result text = Extract(WithGPSBlock(Movie({TextTrack({GPSTextAt(0)})})), "mov");
     ASSERT_EQ(text.count, 1);
     EXPECT_EQ(text.records[0].minute, 0);
-    // Records without a fix still count as the text track's answer: the blocks
-    // are not scanned, and the repair pass leaves nothing.
+    // A text track whose records all lack a fix does not hide the blocks.
     const std::string noFix = "A,150615,120000,2234.5678,,11354.3210,,35.2,12,-3,98";
-    EXPECT_EQ(Extract(WithGPSBlock(Movie({TextTrack({noFix})})), "mov").count, 0);
-
-    for (const std::string& movie : {Movie({Track{"vide", {std::string(64, 'v')}}}),
+    for (const std::string& movie : {Movie({TextTrack({noFix})}), Movie({Track{"vide", {std::string(64, 'v')}}}),
                                      Movie({TextTrack({"not a GPS text"})}),
                                      Movie({TextTrack({GPSTextAt(0)})}, Layout::MoovLast)}) {
         const Result result = Extract(WithGPSBlock(movie), "MP4");
@@ -86,7 +85,7 @@ TEST(ExtractGPSRecords, RepairsWhatTheReaderLeft) {
     const Result repaired = Extract(movie, "mov");
     ASSERT_EQ(repaired.count, 4);
     for (int i = 0; i < 4; ++i)  // the first filled from the second
-        ExpectRecord(repaired.records[i], {2015, 6, 15, 12, 0, i + 1}, "NE", {22.345678});
+        ExpectRecord(repaired.records[i], {2015, 6, 15, 12, 0, i + 1}, "NE", {22 + 34.5678 / 60});
 }
 
 // A directory opens like a file but reads nothing and reports a huge size; it
@@ -98,9 +97,9 @@ TEST(ExtractGPSRecords, MissingFileOrDirectoryGivesNothing) {
         const std::string directory = parent + "/clip." + extension;
         std::filesystem::create_directory(directory);
         for (const std::string& path : {directory, "/nonexistent/kolvar/clip." + std::string(extension)}) {
-            Result result;
-            ExtractGPSRecords(path.c_str(), result.records.data(), result.count);
-            EXPECT_EQ(result.count, 0) << path;
+            const GPSExtraction extraction = ExtractGPSData(path);
+            EXPECT_EQ(extraction.status, ExtractStatus::Unreadable) << path;
+            EXPECT_TRUE(extraction.data.records.empty()) << path;
         }
     }
     std::filesystem::remove_all(parent);

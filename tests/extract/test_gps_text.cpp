@@ -32,7 +32,7 @@ TEST(SplitString, KeepsEmptyFieldsButNoTrailingOne) {
 TEST(ParseGPSText, AcceptsExactlyElevenFieldsAndLeavesTheRecordAloneOtherwise) {
     GPSRecord record{};
     ASSERT_TRUE(ParseGPSText(kText, record));
-    ExpectRecord(record, {2015, 6, 15, 12, 30, 45}, "NE", {22.345678, 113.543210, 35.2, 12, -3, 98});
+    ExpectRecord(record, {2015, 6, 15, 12, 30, 45}, "NE", {22 + 34.5678 / 60, 113 + 54.3210 / 60, 35.2, 12, -3, 98});
     EXPECT_TRUE(ParseGPSText(kText + ",", record)) << "a final comma adds no field";
     EXPECT_TRUE(ParseGPSText(",,,,,,,,,,x", record));
 
@@ -49,7 +49,7 @@ TEST(ParseGPSText, ReadsNumbersTheWayAtoiAndAtofDo) {
     GPSRecord record{};
     // The sign stays (the letter carries the hemisphere); a field without a number gives 0.
     ASSERT_TRUE(ParseGPSText("x,050615,123045.000, +2234.5,S, -11354.3210xyz,W,abc,  7,1e2,.5", record));
-    ExpectRecord(record, {2015, 6, 5, 12, 30, 45}, "SW", {22.345, -113.543210, 0, 7, 100, 0.5});
+    ExpectRecord(record, {2015, 6, 5, 12, 30, 45}, "SW", {22 + 34.5 / 60, -(113 + 54.3210 / 60), 0, 7, 100, 0.5});
     // Division truncates toward zero; numbers beyond int saturate at 2147483647.
     ASSERT_TRUE(ParseGPSText("A,-150615,99999999999999999999,0,N,0,E,0,0,0,0", record));
     ExpectRecord(record, {1985, -6, -15, 214748, 36, 47}, "NE", {});
@@ -65,7 +65,7 @@ TEST(ParseGPSText, NulEndsAFieldAndTrailingBytesChangeNothing) {
 
     GPSRecord record{};
     ASSERT_TRUE(ParseGPSText("A,150615,123045,22\0" "99.5,\0N,11354.3210,,35.2,12,-3,98"s, record));
-    EXPECT_DOUBLE_EQ(record.lat, 0.22);
+    EXPECT_DOUBLE_EQ(record.lat, 22.0 / 60);
     EXPECT_EQ(std::string({record.latRef, record.lonRef}), std::string(2, '\0'));
     EXPECT_FALSE(IsValidRecord(record));
 }
@@ -92,7 +92,7 @@ TEST(ParseGPSText, IgnoresTheProcessLocale) {
     std::filesystem::remove_all(dir);
     if (!switched) GTEST_SKIP() << "the de_DE locale did not take effect";
     ASSERT_TRUE(parsed);
-    EXPECT_DOUBLE_EQ(record.lat, 22.345678);
+    EXPECT_DOUBLE_EQ(record.lat, 22 + 34.5678 / 60);
     EXPECT_DOUBLE_EQ(record.speed, 35.2);
 }
 

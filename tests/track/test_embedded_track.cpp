@@ -6,10 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <limits>
 
 namespace {
+
+TrackLoad Build(const std::vector<GPSRecord>& records, GPSClock clock = GPSClock::Local) {
+    GPSData data;
+    data.records = records;
+    data.clock = clock;
+    return BuildEmbeddedTrack(data);
+}
 
 GPSRecord Record(int second, char latRef = 'N', double lat = 22.5, char lonRef = 'E', double lon = 113.9) {
     return GPSRecord{2015, 6, 15, 12, 0, second, latRef, lonRef, lat, lon, 10, 12.9, -3.7, 98};
@@ -18,7 +26,7 @@ GPSRecord Record(int second, char latRef = 'N', double lat = 22.5, char lonRef =
 TEST(EmbeddedTrack, SignsKnotsAndGSensorCuts) {
     std::vector<GPSRecord> records = {Record(0, 'S', 22.5, 'W', 113.9), Record(1)};
     records[1].gsX = 70000.8;  // beyond 16 bits: the low 16 bits of 70000
-    const TrackLoad load = BuildEmbeddedTrack(records.data(), 2);
+    const TrackLoad load = Build(records);
     ASSERT_EQ(load.track->pointArray().size(), 2u);
     const GPSPoint& p = load.track->pointArray()[0];
     EXPECT_EQ(p.lat, -22.5);
@@ -36,7 +44,7 @@ TEST(EmbeddedTrack, SignsKnotsAndGSensorCuts) {
 TEST(EmbeddedTrack, BadLettersNumbersAndDatesAreSkippedOrKeepThePreviousTime) {
     // The first good record gives the start, whatever the letters of the records before it.
     std::vector<GPSRecord> lettered = {Record(0, 'X'), Record(4), Record(5, 'N', 22.5, '\0')};
-    const TrackLoad first = BuildEmbeddedTrack(lettered.data(), 3);
+    const TrackLoad first = Build(lettered);
     ASSERT_EQ(first.track->pointArray().size(), 1u);
     EXPECT_EQ(first.track->pointArray()[0].time, 4000);
     EXPECT_EQ(first.lineArray, (std::vector<double>{22.5, 113.9}));
@@ -45,11 +53,32 @@ TEST(EmbeddedTrack, BadLettersNumbersAndDatesAreSkippedOrKeepThePreviousTime) {
                                       Record(2, 'N', 22.5, 'E', std::numeric_limits<double>::infinity()),
                                       Record(3), Record(4), Record(5, 'N', 90.5)};
     records[3].month = 13;
-    const TrackLoad load = BuildEmbeddedTrack(records.data(), 6);
+    const TrackLoad load = Build(records);
     ASSERT_EQ(load.track->pointArray().size(), 3u);
     EXPECT_EQ(load.track->pointArray()[1].time, 0);  // bad date: the time before it
     EXPECT_EQ(load.track->pointArray()[2].time, 4000);
-    EXPECT_TRUE(BuildEmbeddedTrack(records.data(), -5).track->isEmpty());
+    EXPECT_TRUE(Build({}).track->isEmpty());
+}
+
+// Cameras on the GPS clock give UTC times, some several a second; the
+// accelerometer may run at a rate of its own.
+TEST(EmbeddedTrack, UTCClockMillisecondsAndAccelerometerSamples) {
+    std::vector<GPSRecord> records = {Record(0), Record(0), Record(1)};
+    records[1].millisecond = 500;
+    for (GPSRecord& r : records) r.gsX = r.gsY = r.gsZ = 0;
+    GPSData data;
+    data.records = records;
+    data.clock = GPSClock::UTC;
+    data.accel = {{0, 1, 2, 3}, {450, 4, 5, 6}, {990, 7, 8, 9}};
+    const TrackLoad load = BuildEmbeddedTrack(data);
+    ASSERT_EQ(load.track->pointArray().size(), 3u);
+    const std::vector<double> times = {load.track->pointArray()[0].time, load.track->pointArray()[1].time,
+                                       load.track->pointArray()[2].time};
+    EXPECT_EQ(times, (std::vector<double>{0, 500, 1000}));
+    EXPECT_EQ(load.track->pointArray()[1].gsX, 4);
+    EXPECT_EQ(load.track->pointArray()[2].gsZ, 9);
+    // 2015-06-15 12:00:00 UTC
+    EXPECT_EQ(std::chrono::system_clock::to_time_t(load.track->getStartTime()), 1434369600);
 }
 
 TEST(TrackLoader, SideFilePathReplacesTheLastExtensionAndWinsOverEmbeddedData) {

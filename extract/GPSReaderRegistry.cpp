@@ -1,0 +1,37 @@
+#include "GPSReader.h"
+
+#include "AviGPSReader.h"
+#include "MovGPSBlockScanner.h"
+#include "MovTextGPSReader.h"
+#include "TsGPSReader.h"
+
+#include <algorithm>
+
+// The order is the order of trust: the first dialect that yields a fix wins.
+// A camera's text track comes before the binary blocks the same file may hold.
+const std::vector<GPSReader>& GPSReaderRegistry() {
+    using enum GPSReaderKind;
+    static const std::vector<GPSReader> readers = {
+        {"mov-text", "GPS texts in the text tracks of a MOV/MP4/3GP file", Embedded, {"MOV", "MP4", "3GP"},
+         &MovTextGPSReader::recognise, &MovTextGPSReader::read},
+        {"mov-blocks", "binary GPS blocks in 'free' atoms on 32 KiB boundaries of a MOV/MP4/3GP file", Embedded,
+         {"MOV", "MP4", "3GP"}, &MovGPSBlockScanner::recognise, &MovGPSBlockScanner::read},
+        {"avi-02gp", "GPS texts in the '02gp' chunks of an AVI file", Embedded, {"AVI"}, &AviGPSReader::recognise,
+         &AviGPSReader::read},
+        {"ts-1600", "GPS texts in the packets of PID 0x1600 of an MPEG transport stream", Embedded, {"TS"},
+         &TsGPSReader::recognise, &TsGPSReader::read},
+    };
+    return readers;
+}
+
+std::vector<std::string> VideoExtensions() {
+    std::vector<std::string> extensions;
+    for (const GPSReader& reader : GPSReaderRegistry()) {
+        if (reader.kind != GPSReaderKind::Embedded) continue;
+        for (const std::string& extension : reader.extensions) {
+            if (std::find(extensions.begin(), extensions.end(), extension) == extensions.end())
+                extensions.push_back(extension);
+        }
+    }
+    return extensions;
+}
