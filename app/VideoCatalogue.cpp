@@ -2,8 +2,11 @@
 
 #include "KolvarLog.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -12,8 +15,11 @@ namespace {
 
 const QString kRootName = QStringLiteral("Videos");
 const QString kRepairBackupSuffix = QStringLiteral(".bak");
+const QString kLockSuffix = QStringLiteral(".lock");
 // Far beyond any library; a larger file is not a catalogue this program wrote.
 constexpr qint64 kMaxCatalogueBytes = 64 << 20;
+// Another window holds the lock only while it reads and writes the file.
+constexpr int kLockWaitMs = 5000;
 
 // XML 1.0 has no way to write the other C0 control characters, not even as
 // references: a file name holding one would corrupt the catalogue.
@@ -23,9 +29,36 @@ bool StorableInXml(const QString& path) {
     });
 }
 
+QString Tr(const char* text) { return QCoreApplication::translate("VideoCatalogue", text); }
+QString BusyReason() { return Tr("another Kolvar window keeps it locked"); }
+
+// Held while the file is read, changed and written back, so that two windows
+// never write over each other's entries.
+class CatalogueLock {
+public:
+    explicit CatalogueLock(const QString& cataloguePath) : lock(cataloguePath + kLockSuffix) {
+        locked = lock.tryLock(kLockWaitMs);
+    }
+    // A lock file that cannot be made (a read-only folder) does not stop the
+    // save, which then fails, or not, on its own; only another holder does.
+    bool heldElsewhere() const { return !locked && lock.error() == QLockFile::LockFailedError; }
+
+private:
+    QLockFile lock;
+    bool locked = false;
+};
+
+// An entry whose folder is gone is on a card or disk that is not mounted now.
+bool FolderGone(const QString& videoPath) { return !QFileInfo(videoPath).absoluteDir().exists(); }
+
 }  // namespace
 
-VideoCatalogue::ReadResult VideoCatalogue::read() const {
+void VideoCatalogue::fail(Problem problem, const QString& reason) {
+    lastProblem = problem;
+    lastReason = reason;
+}
+
+VideoCatalogue::ReadResult VideoCatalogue::read() {
     QFile file(path);
     if (!file.exists()) return {Read::Missing, std::nullopt};
     std::optional<CatalogueDocument> document;
@@ -38,12 +71,14 @@ VideoCatalogue::ReadResult VideoCatalogue::read() const {
     }
     if (!document) {
         qCWarning(kolvarLog, "the library %s cannot be read; it is left as it is", qUtf8Printable(path));
+        fail(Problem::Unreadable, file.error() != QFileDevice::NoError ? file.errorString()
+                                                                       : Tr("it is not a library file"));
         return {Read::Unreadable, std::nullopt};
     }
     return {Read::Read, std::move(document)};
 }
 
-void VideoCatalogue::save(const CatalogueDocument& document) const {
+bool VideoCatalogue::save(const CatalogueDocument& document) {
     if (document.parseResult() == CatalogueDocument::Parse::Repaired) {
         // The repaired document may lack entries the reader could not recover;
         // the original stays beside it so that none is lost for good.
@@ -51,60 +86,92 @@ void VideoCatalogue::save(const CatalogueDocument& document) const {
         QFile::remove(backup);
         QFile::copy(path, backup);
     }
-    saveXMLFile(path, document);
+    QString reason;
+    if (saveXMLFile(path, document, &reason)) return true;
+    fail(Problem::NotSaved, reason);
+    return false;
 }
 
-bool VideoCatalogue::saveXMLFile(const QString& filePath, const CatalogueDocument& document) {
+bool VideoCatalogue::saveXMLFile(const QString& filePath, const CatalogueDocument& document, QString* reason) {
     const bool existed = QFileInfo::exists(filePath);
     QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (!existed) qCInfo(kolvarLog, "create file failed: %s", qUtf8Printable(filePath));
-        qCInfo(kolvarLog, "Write xml to file failed.");
-        return false;
+    if (file.open(QIODevice::WriteOnly)) {
+        const QByteArray bytes = document.serialise();
+        // commit() alone would put a short file in place when the last
+        // buffered bytes fail to reach the disk: check the write and the flush.
+        if (file.write(bytes) == bytes.size() && file.flush() && file.commit()) return true;
+    } else if (!existed) {
+        qCInfo(kolvarLog, "create file failed: %s", qUtf8Printable(filePath));
     }
-    const QByteArray bytes = document.serialise();
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        qCInfo(kolvarLog, "Write xml to file failed.");
-        return false;
-    }
-    return true;
+    if (reason) *reason = file.errorString();
+    file.cancelWriting();
+    qCInfo(kolvarLog, "Write xml to file failed.");
+    return false;
 }
 
 void VideoCatalogue::importVideo(const QString& videoPath) {
     qCInfo(kolvarLog, "xmlPath: %s", qUtf8Printable(path));
+    lastProblem = Problem::None;
     if (!StorableInXml(videoPath)) {
         qCWarning(kolvarLog, "a file name with control characters cannot be kept in the library: %s",
                   qUtf8Printable(videoPath));
         return;
     }
+    const CatalogueLock lock(path);
     ReadResult catalogue = read();
-    if (catalogue.status == Read::Unreadable) return;
-    if (catalogue.status == Read::Missing) {
-        catalogue.document = CatalogueDocument::createXmlDocument(kRootName);
+    bool stored = false;
+    if (catalogue.status != Read::Unreadable) {
+        if (catalogue.status == Read::Missing) catalogue.document = CatalogueDocument::createXmlDocument(kRootName);
+        if (catalogue.document->contains(videoPath)) {
+            stored = true;
+        } else if (lock.heldElsewhere()) {
+            fail(Problem::NotSaved, BusyReason());
+        } else {
+            catalogue.document->append(videoPath);
+            stored = save(*catalogue.document);
+        }
     }
-    if (catalogue.document->contains(videoPath)) return;
-    catalogue.document->append(videoPath);
-    save(*catalogue.document);
+    sessionPaths.removeAll(videoPath);
+    if (!stored) sessionPaths.append(videoPath);
 }
 
 QList<VideoEntry> VideoCatalogue::refresh() {
+    lastProblem = Problem::None;
     QList<VideoEntry> entries;
-    ReadResult catalogue = read();
-    if (catalogue.status != Read::Read) return entries;
-    for (const QString& videoPath : catalogue.document->paths()) {
-        if (std::optional<VideoEntry> entry = getFileAttribute(videoPath)) {
+    QStringList listed;
+    const auto add = [&entries, &listed](const QString& videoPath) {
+        std::optional<VideoEntry> entry = getFileAttribute(videoPath);
+        if (!entry && FolderGone(videoPath)) entry = VideoEntry{videoPath, QString(), 0, false};
+        if (entry) {
             entries.append(std::move(*entry));
-        } else {
-            catalogue.document->remove(videoPath);
+            listed.append(videoPath);
         }
+        return entry.has_value();
+    };
+    const CatalogueLock lock(path);
+    ReadResult catalogue = read();
+    if (catalogue.status == Read::Read) {
+        bool changed = catalogue.document->parseResult() == CatalogueDocument::Parse::Repaired;
+        for (const QString& videoPath : catalogue.document->paths()) {
+            if (!add(videoPath)) changed = catalogue.document->remove(videoPath) > 0 || changed;
+        }
+        // Saved only when something changed: an untouched file needs no
+        // rewrite, and a read-only one is no fault until the user adds to it.
+        if (changed && !lock.heldElsewhere()) save(*catalogue.document);
     }
-    save(*catalogue.document);
+    for (const QString& videoPath : std::as_const(sessionPaths)) {
+        if (!listed.contains(videoPath)) add(videoPath);
+    }
     return entries;
 }
 
 void VideoCatalogue::removeVideo(const QString& videoPath) {
+    lastProblem = Problem::None;
+    sessionPaths.removeAll(videoPath);
+    const CatalogueLock lock(path);
     ReadResult catalogue = read();
-    if (catalogue.status != Read::Read) return;
+    if (catalogue.status != Read::Read || !catalogue.document->contains(videoPath)) return;
+    if (lock.heldElsewhere()) return fail(Problem::NotSaved, BusyReason());
     catalogue.document->remove(videoPath);
     save(*catalogue.document);
 }

@@ -11,6 +11,7 @@ struct VideoEntry {
     QString path;          // as stored in the catalogue
     QString creationDate;  // "yyyy-MM-dd HH:mm:ss", local time
     quint64 fileSize = 0;  // bytes
+    bool available = true; // false while its folder is missing (a card not mounted)
 };
 
 // The entry for the file at path; none when it does not exist or cannot be

@@ -5,6 +5,11 @@
 #include <QFile>
 #include <QThread>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstring>
 
 namespace {
@@ -34,6 +39,42 @@ TemporaryHome::TemporaryHome() : savedHome(qgetenv("HOME")) {
 }
 
 TemporaryHome::~TemporaryHome() { qputenv("HOME", savedHome); }
+
+namespace {
+
+bool SetFileOverride(bool allowed) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (syscall(SYS_capget, &header, data) != 0) return false;
+    const __u32 bit = 1u << CAP_DAC_OVERRIDE;
+    if (!allowed && !(data[0].effective & bit)) return false;
+    data[0].effective = allowed ? data[0].effective | bit : data[0].effective & ~bit;
+    return syscall(SYS_capset, &header, data) == 0;
+}
+
+}  // namespace
+
+PermissionsEnforced::PermissionsEnforced() : dropped(SetFileOverride(false)) {}
+
+PermissionsEnforced::~PermissionsEnforced() {
+    if (dropped) SetFileOverride(true);
+}
+
+std::vector<int> RunInChildren(const std::vector<std::function<int()>>& children) {
+    std::vector<pid_t> pids;
+    for (const auto& child : children) {
+        const pid_t pid = fork();
+        if (pid == 0) _exit(child());
+        pids.push_back(pid);
+    }
+    std::vector<int> statuses;
+    for (const pid_t pid : pids) {
+        int status = 0;
+        const bool exited = pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status);
+        statuses.push_back(exited ? WEXITSTATUS(status) : -1);
+    }
+    return statuses;
+}
 
 bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
     QDeadlineTimer deadline(timeoutMs);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 // Captures what is written to the "kolvar" log while it lives.
 class LogCapture {
@@ -36,6 +37,23 @@ private:
     QTemporaryDir dir;
     QByteArray savedHome;
 };
+
+// While it lives, file permissions hold for root too (the main thread drops
+// its power to override them), so a read-only folder is read-only in tests.
+class PermissionsEnforced {
+public:
+    PermissionsEnforced();
+    ~PermissionsEnforced();
+    PermissionsEnforced(const PermissionsEnforced&) = delete;
+    PermissionsEnforced& operator=(const PermissionsEnforced&) = delete;
+
+private:
+    bool dropped = false;
+};
+
+// Runs each child in a forked process, all at once, and returns their exit
+// statuses (-1 for one that did not exit normally).
+std::vector<int> RunInChildren(const std::vector<std::function<int()>>& children);
 
 // Runs the event loop until done() holds or the time is up.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 15000);

@@ -1,14 +1,21 @@
 // The library catalogue file: duplicates, dropped files, odd paths, broken
-// files that must survive untouched, and the log lines of each operation.
+// files that must survive untouched, failed writes, two writers at once, and
+// the log lines of each operation.
 #include "AppTestSupport.h"
 #include "CatalogueDocument.h"
 #include "VideoCatalogue.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 
 namespace {
 
@@ -99,8 +106,12 @@ TEST_F(CatalogueTest, CatalogueThatCannotBeReadIsLeftByteForByte) {
     for (const QByteArray& bytes : unreadable) {
         WriteBytes(catalogue.filePath(), bytes);
         EXPECT_TRUE(catalogue.refresh().isEmpty());
+        // The video stays for the session.
         catalogue.importVideo(a);
+        EXPECT_EQ(catalogue.problem(), VideoCatalogue::Problem::Unreadable);
+        EXPECT_EQ(pathsOf(catalogue.refresh()), QStringList{a});
         catalogue.removeVideo(a);
+        EXPECT_TRUE(catalogue.refresh().isEmpty());
         EXPECT_EQ(ReadBytes(catalogue.filePath()), bytes);
     }
     // An empty file is started afresh.
@@ -115,12 +126,81 @@ TEST_F(CatalogueTest, RepairedCatalogueKeepsItsEntriesAndTheOriginalBeside) {
     const QString b = video(QStringLiteral("b.MOV"));
     // Hand-edited: the root is never closed and an attribute lost its quote.
     const QByteArray broken = "<?xml version=\"1.0\"?>\n<Videos>\n  <Video Path=\"" + a.toUtf8() +
-                              "\"/>\n  <Video Path=\"" + b.toUtf8() + "\"/>\n  <Video Path=\"/x/>\n";
+                              "\"/>\n  <Video Path=\"" + b.toUtf8() + "\"/>\n  <Video Path=\"" + dir.path().toUtf8() + "/x>\n";
     WriteBytes(catalogue.filePath(), broken);
 
     EXPECT_EQ(pathsOf(catalogue.refresh()), (QStringList{a, b}));
     EXPECT_EQ(storedPaths(), (QStringList{a, b}));
     EXPECT_EQ(ReadBytes(catalogue.filePath() + QStringLiteral(".bak")), broken);
+}
+
+TEST_F(CatalogueTest, AFailedWriteLeavesThePreviousFileByteForByte) {
+    constexpr rlim_t kFileSizeLimit = 100;
+    const QString c = video(QStringLiteral("c.MOV"));
+    for (const QString& path : {video(QStringLiteral("a.MOV")), video(QStringLiteral("b.MOV"))}) catalogue.importVideo(path);
+    const QByteArray before = ReadBytes(catalogue.filePath());
+    ASSERT_GT(before.size(), static_cast<qsizetype>(kFileSizeLimit));
+
+    // A disk that fills up part-way through the write.
+    const std::vector<int> status = RunInChildren({[&] {
+        const rlimit limit{kFileSizeLimit, kFileSizeLimit};
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        catalogue.importVideo(c);
+        return catalogue.problem() == VideoCatalogue::Problem::NotSaved && catalogue.refresh().size() == 3 ? 0 : 1;
+    }});
+    EXPECT_EQ(status, std::vector<int>{0});
+    EXPECT_EQ(ReadBytes(catalogue.filePath()), before);
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("videos.xml*")}, QDir::Files), QStringList{QStringLiteral("videos.xml")});
+}
+
+TEST_F(CatalogueTest, ASaveReplacesTheFileAndAReaderOfTheOldOneKeepsItWhole) {
+    catalogue.importVideo(video(QStringLiteral("a.MOV")));
+    QFile old(catalogue.filePath());
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    const QByteArray oldBytes = ReadBytes(catalogue.filePath());
+    struct stat before {}, after {};
+    ASSERT_EQ(fstat(old.handle(), &before), 0);
+
+    catalogue.importVideo(video(QStringLiteral("b.MOV")));
+    ASSERT_EQ(stat(QFile::encodeName(catalogue.filePath()).constData(), &after), 0);
+    EXPECT_NE(before.st_ino, after.st_ino);
+    EXPECT_EQ(old.readAll(), oldBytes);
+}
+
+TEST_F(CatalogueTest, TwoProcessesAddingAtOnceKeepEveryEntry) {
+    constexpr int kEach = 150;
+    const auto adder = [this](const QString& prefix) {
+        return [this, prefix] {
+            VideoCatalogue own(catalogue.filePath());
+            for (int i = 0; i < kEach; ++i) own.importVideo(file(QStringLiteral("%1%2.MOV").arg(prefix).arg(i)));
+            return 0;
+        };
+    };
+    EXPECT_EQ(RunInChildren({adder(QStringLiteral("a")), adder(QStringLiteral("b"))}), (std::vector<int>{0, 0}));
+    const QStringList stored = storedPaths();
+    EXPECT_EQ(stored.size(), 2 * kEach);
+    EXPECT_EQ(QSet<QString>(stored.begin(), stored.end()).size(), 2 * kEach);
+}
+
+TEST_F(CatalogueTest, EntriesOfAMissingFolderStayUnavailableUntilItIsBack) {
+    QDir(dir.path()).mkdir(QStringLiteral("card"));
+    const QString onCard = video(QStringLiteral("card/a.MOV"));
+    const QString deleted = video(QStringLiteral("b.MOV"));
+    const QString kept = video(QStringLiteral("c.MOV"));
+    for (const QString& path : {onCard, deleted, kept}) catalogue.importVideo(path);
+    QDir(file(QStringLiteral("card"))).removeRecursively();
+    QFile::remove(deleted);
+
+    const QList<VideoEntry> unmounted = catalogue.refresh();
+    EXPECT_EQ(pathsOf(unmounted), (QStringList{onCard, kept}));
+    EXPECT_EQ(storedPaths(), (QStringList{onCard, kept}));
+    EXPECT_FALSE(unmounted[0].available);
+    EXPECT_TRUE(unmounted[1].available);
+
+    QDir(dir.path()).mkdir(QStringLiteral("card"));
+    video(QStringLiteral("card/a.MOV"));
+    EXPECT_TRUE(catalogue.refresh()[0].available);
 }
 
 TEST_F(CatalogueTest, LogsTheCataloguePathAndWriteFailures) {
