@@ -12,6 +12,13 @@ void KolvarAppDelegate::applicationDidFinishLaunching(const QStringList& videos)
     window.openVideos(videos);
 }
 
+void KolvarAppDelegate::applicationOpenFiles(const QStringList& videos) {
+    MainWindowController& window = mainWindowController();
+    window.openVideos(videos);
+    window.raise();
+    window.activateWindow();
+}
+
 MainWindowController& KolvarAppDelegate::mainWindowController() {
     if (!controller) controller = std::make_unique<MainWindowController>();
     return *controller;

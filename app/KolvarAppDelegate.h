@@ -15,6 +15,9 @@ public:
     // Shows the window and runs its start-up; the videos given are imported
     // and the first is opened.
     void applicationDidFinishLaunching(const QStringList& videos);
+    // Videos a later start handed over: imported, the first opened, the
+    // window brought to the front.
+    void applicationOpenFiles(const QStringList& videos);
     // Closing the one window ends the program.
     bool applicationShouldTerminateAfterLastWindowClosed() const { return true; }
 

@@ -19,6 +19,7 @@
 #include <vector>
 
 class MapBridge;
+class NoticeBanner;
 struct PageCall;
 class PlayerView;
 class QLabel;
@@ -86,6 +87,7 @@ public:
     PlayerView* playerView() const;
     QWebEngineView* webView() const;
     TabsView* tabsView() const;
+    NoticeBanner* noticeBanner() const { return notices; }
     const QTimer& timer() const { return playbackTimer; }
 
 protected:
@@ -96,12 +98,15 @@ private:
     // Start-up.
     void arrangeWindow();
     void makeDataDirectory();
-    VideoCatalogue catalogue() const;
     void selectPendingVideo();
 
     // Library.
     void showLibrary();
     void selectRowQuietly(int row);
+    // Loads the row's video, unless its folder is missing.
+    void openRow(int row);
+    // Tells the user, once per kind, why the library file was not used.
+    void reportCatalogueProblem();
 
     // Loading.
     void startLoad(const VideoEntry& entry);
@@ -114,6 +119,7 @@ private:
 
     std::unique_ptr<Ui::MainWindowController> ui;
     MapBridge* mapBridge = nullptr;
+    NoticeBanner* notices = nullptr;
     StringTable strings;
     QTimer playbackTimer;
     std::unique_ptr<TestHooks> testHooks;
@@ -128,5 +134,7 @@ private:
     int32_t selectedIndex = -1;
     bool pageReady = false;
     QList<VideoEntry> videos;
+    VideoCatalogue library;
+    QList<VideoCatalogue::Problem> toldProblems;
     QString pendingSelection;  // a command-line video waiting for the map page
 };

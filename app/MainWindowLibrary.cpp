@@ -1,7 +1,9 @@
 #include "MainWindowController.h"
 
 #include "KolvarLog.h"
+#include "LibraryFormats.h"
 #include "MyLocale.h"
+#include "NoticeBanner.h"
 #include "PlayerView.h"
 #include "TabsView.h"
 #include "ui_MainWindowController.h"
@@ -15,14 +17,20 @@
 
 namespace {
 
-// The four containers the extraction reads, in any letter case.
-const QString kVideoFilter = QStringLiteral(
-    "Videos (*.[Mm][Oo][Vv] *.[Mm][Pp]4 *.[Aa][Vv][Ii] *.[Tt][Ss])");
+QString UnavailableNotice(const VideoEntry& entry) {
+    return MainWindowController::tr("%1 is not available: its folder %2 is missing. Connect the card or disk it is on.")
+        .arg(QFileInfo(entry.path).fileName(), QDir::toNativeSeparators(QFileInfo(entry.path).path()));
+}
 
-QTableWidgetItem* MakeVideoCell(const VideoEntry& entry) {
+QTableWidgetItem* MakeVideoCell(const VideoEntry& entry, const QPalette& palette) {
     const QFileInfo file(entry.path);
     qCInfo(kolvarLog, "%s", qUtf8Printable(file.completeBaseName()));
     auto* cell = new QTableWidgetItem(file.fileName());
+    if (!entry.available) {
+        cell->setForeground(palette.brush(QPalette::Disabled, QPalette::Text));
+        cell->setToolTip(UnavailableNotice(entry));
+        return cell;
+    }
     cell->setToolTip(QStringLiteral("%1\n%2  %3")
                          .arg(QDir::toNativeSeparators(entry.path), entry.creationDate,
                               getSizeString(entry.fileSize)));
@@ -41,7 +49,7 @@ void MainWindowController::addVideoPress() {
     clearPoints();
     const QString startDir =
         videos.isEmpty() ? QDir::homePath() : QFileInfo(videos.last().path).absolutePath();
-    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Add videos"), startDir, kVideoFilter);
+    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Add videos"), startDir, LibraryVideoFilter());
     if (files.isEmpty()) return;
     for (const QString& file : files) importVideo(file);
     refreshVideoTableView();
@@ -53,7 +61,8 @@ void MainWindowController::delVideoPress() {
     const QString path = videos[row].path;
 
     ui->playerView->removePlayer();
-    catalogue().removeVideo(path);
+    library.removeVideo(path);
+    reportCatalogueProblem();
     refreshVideoTableView();
 
     if (!videos.isEmpty()) {
@@ -61,7 +70,7 @@ void MainWindowController::delVideoPress() {
         // index is kept in range by more than the one row deleted.
         selectedIndex = qMin<int32_t>(selectedIndex, static_cast<int32_t>(videos.size()) - 1);
         selectRowQuietly(selectedIndex);
-        loadVideo(selectedIndex);
+        openRow(selectedIndex);
         return;
     }
     clearPoints();
@@ -72,11 +81,27 @@ void MainWindowController::delVideoPress() {
     selectedIndex = -1;
 }
 
-void MainWindowController::importVideo(const QString& path) { catalogue().importVideo(path); }
+void MainWindowController::importVideo(const QString& path) {
+    library.importVideo(path);
+    reportCatalogueProblem();
+}
 
 void MainWindowController::refreshVideoTableView() {
-    videos = catalogue().refresh();
+    videos = library.refresh();
+    reportCatalogueProblem();
     showLibrary();
+}
+
+void MainWindowController::reportCatalogueProblem() {
+    const VideoCatalogue::Problem problem = library.problem();
+    if (problem == VideoCatalogue::Problem::None || toldProblems.contains(problem)) return;
+    toldProblems << problem;
+    const QString file = QDir::toNativeSeparators(library.filePath());
+    notices->addNotice(
+        (problem == VideoCatalogue::Problem::Unreadable
+             ? tr("The library %1 cannot be read (%2); it is left as it is. Videos you add stay for this session only.")
+             : tr("The library %1 cannot be saved (%2). Videos you add stay for this session only."))
+            .arg(file, library.problemReason()));
 }
 
 void MainWindowController::showLibrary() {
@@ -88,7 +113,7 @@ void MainWindowController::showLibrary() {
         const QSignalBlocker quiet(table);
         table->setRowCount(0);
         table->setRowCount(static_cast<int>(videos.size()));
-        for (int row = 0; row < videos.size(); ++row) table->setItem(row, 0, MakeVideoCell(videos[row]));
+        for (int row = 0; row < videos.size(); ++row) table->setItem(row, 0, MakeVideoCell(videos[row], palette()));
     }
     if (selected >= 0 && selected < videos.size()) selectRowQuietly(selected);
     ui->textVideosSize->setText(
@@ -107,6 +132,12 @@ void MainWindowController::tableViewSelectionDidChange() {
     selectedIndex = row;
     // The Baidu page answers the polyline with AddLineComplete; until then a
     // second selection would interleave two drawings.
-    if (MyLocale::isCountryChina() && pageReady) ui->tableViewVideos->setEnabled(false);
-    loadVideo(row);
+    if (MyLocale::isCountryChina() && pageReady && videos[row].available) ui->tableViewVideos->setEnabled(false);
+    openRow(row);
+}
+
+void MainWindowController::openRow(int row) {
+    if (videos[row].available) return loadVideo(row);
+    ui->playerView->removePlayer();
+    notices->addNotice(UnavailableNotice(videos[row]));
 }

@@ -1,6 +1,9 @@
 #include "MainWindowController.h"
 
+#include "DataDirectory.h"
 #include "KolvarLog.h"
+#include "LibraryFormats.h"
+#include "NoticeBanner.h"
 #include "PlayerView.h"
 #include "TabsView.h"
 #include "TestHooks.h"
@@ -9,14 +12,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QShortcut>
-#include <QStandardPaths>
 #include <QTableWidget>
 
 namespace {
 
 const QString kCatalogueName = QStringLiteral("videos.xml");
 const QString kSideFileExtension = QStringLiteral("GMAP");
-const QString kDataDirectoryName = QStringLiteral("Dravik/");
 constexpr int kTimerPeriodMs = 400;
 
 }  // namespace
@@ -27,6 +28,8 @@ MainWindowController::MainWindowController(QWidget* parent)
       strings(StringTable::load(QStringLiteral("InfoPlist"), QLocale())),
       testHooks(TestHooks::fromEnvironment()) {
     ui->setupUi(this);
+    notices = new NoticeBanner(ui->libraryPanel);
+    ui->libraryLayout->insertWidget(0, notices);
     arrangeWindow();
     playbackTimer.setInterval(kTimerPeriodMs);
     connect(&playbackTimer, &QTimer::timeout, this, &MainWindowController::timerUpdate);
@@ -59,14 +62,13 @@ void MainWindowController::windowDidLoad() {
 
     loadMapPage();
     makeDataDirectory();
+    library = VideoCatalogue(QDir(dataDirectory).filePath(catalogueName));
     refreshVideoTableView();
     ui->tabsView->update(0.0f);
 }
 
 void MainWindowController::makeDataDirectory() {
-    const QStringList documents = QStandardPaths::standardLocations(QStandardPaths::DocumentsLocation);
-    const QString documentsDir = documents.isEmpty() ? QDir::homePath() : documents.first();
-    dataDirectory = QDir::cleanPath(QDir(documentsDir).filePath(kDataDirectoryName));
+    dataDirectory = DataDirectoryPath();
     qCInfo(kolvarLog, "basedir: %s", qUtf8Printable(dataDirectory));
     if (!isDirExist(dataDirectory) && !QDir().mkpath(dataDirectory)) {
         qCInfo(kolvarLog, "Create basedir Directory Failed.");
@@ -75,22 +77,29 @@ void MainWindowController::makeDataDirectory() {
 
 bool MainWindowController::isDirExist(const QString& path) { return QFileInfo(path).isDir(); }
 
-VideoCatalogue MainWindowController::catalogue() const {
-    return VideoCatalogue(QDir(dataDirectory).filePath(catalogueName));
-}
-
 void MainWindowController::openVideos(const QStringList& paths) {
     if (paths.isEmpty()) return;
+    QStringList refused;
+    QString first;
     for (const QString& path : paths) {
         const QFileInfo file(path);
-        if (!file.isFile()) {
-            qCWarning(kolvarLog, "not a video file: %s", qUtf8Printable(path));
+        const QString reason = !file.isFile()               ? tr("no such file")
+                               : !IsLibraryVideoName(path) ? tr("not a video file")
+                                                           : QString();
+        if (!reason.isEmpty()) {
+            qCWarning(kolvarLog, "not added to the library: %s (%s)", qUtf8Printable(path), qUtf8Printable(reason));
+            refused << tr("%1 (%2)").arg(QDir::toNativeSeparators(path), reason);
             continue;
         }
         importVideo(file.absoluteFilePath());
-        if (pendingSelection.isEmpty()) pendingSelection = file.absoluteFilePath();
+        if (first.isEmpty()) first = file.absoluteFilePath();
     }
+    if (!refused.isEmpty()) notices->addNotice(tr("Not added: %1.").arg(refused.join(QStringLiteral(", "))));
     refreshVideoTableView();
+    if (first.isEmpty()) return;
+    pendingSelection = first;
+    // Later starts hand their videos over once the page is long loaded.
+    if (pageReady) selectPendingVideo();
 }
 
 void MainWindowController::selectPendingVideo() {

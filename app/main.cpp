@@ -1,8 +1,11 @@
+#include "DataDirectory.h"
+#include "InstanceChannel.h"
 #include "KolvarAppDelegate.h"
 #include "MediaBackend.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
@@ -23,8 +26,17 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("[VIDEO...]"));
     options.process(app);
 
+    // The running window resolves nothing against this start's folder.
+    QStringList videos;
+    for (const QString& video : options.positionalArguments()) videos << QFileInfo(video).absoluteFilePath();
+    const QString serverName = InstanceServerName(DataDirectoryPath());
+    if (HandToRunningWindow(serverName, videos)) return 0;
+
     KolvarAppDelegate delegate;
+    InstanceServer laterStarts(serverName);
+    QObject::connect(&laterStarts, &InstanceServer::videosReceived, &app,
+                     [&delegate](const QStringList& handed) { delegate.applicationOpenFiles(handed); });
     app.setQuitOnLastWindowClosed(delegate.applicationShouldTerminateAfterLastWindowClosed());
-    delegate.applicationDidFinishLaunching(options.positionalArguments());
+    delegate.applicationDidFinishLaunching(videos);
     return app.exec();
 }

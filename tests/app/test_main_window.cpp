@@ -1,6 +1,7 @@
 // The window as a user drives it: start-up, the library table, deleting,
 // videos without GPS and the Baidu page's table lock.
 #include "MapBridge.h"
+#include "NoticeBanner.h"
 #include "PlayerView.h"
 #include "SideFileBuilder.h"
 #include "StringTable.h"
@@ -59,17 +60,66 @@ TEST(StartUp, MakesTheDataDirectoryLogsItAndShowsAnEmptyLibrary) {
     EXPECT_TRUE(WaitFor([&window] { return window.isJSLoaded(); }));
 }
 
-TEST(StartUp, AFileInTheWayOfTheDataDirectoryIsLoggedAndTheProgramRunsOn) {
-    LogCapture log;
-    WindowHarness harness;
-    QDir().mkpath(harness.home().documents());
-    WriteBytes(harness.home().dataDirectory(), QByteArray("in the way"));
-    harness.start();
-    EXPECT_TRUE(log.messages().contains(QStringLiteral("Create basedir Directory Failed.")));
+// However the library file is out of reach, videos still open and play for
+// the session, the window says why once, and the file is left as it was.
+TEST(StartUp, ALibraryFileOutOfReachIsToldOnceAndVideosStillOpen) {
+    const auto readOnly = [](const QString& dir) {
+        QDir().mkpath(dir);
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    };
+    const struct {
+        const char* name;
+        std::function<void(TemporaryHome&)> arrange;
+        const char* told;
+        bool noDataDirectory;
+    } cases[] = {
+        {"corrupt file", [](TemporaryHome& home) {
+             QDir().mkpath(home.dataDirectory());
+             WriteBytes(home.catalogue(), QByteArray("\0\1 not XML", 11));
+         }, "cannot be read", false},
+        {"read-only folder", [&](TemporaryHome& home) { readOnly(home.dataDirectory()); }, "cannot be saved", false},
+        {"read-only documents", [&](TemporaryHome& home) { readOnly(home.documents()); }, "cannot be saved", true},
+        {"a file in the way", [](TemporaryHome& home) {
+             QDir().mkpath(home.documents());
+             WriteBytes(home.dataDirectory(), QByteArray("in the way"));
+         }, "cannot be saved", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LogCapture log;
+        WindowHarness harness;
+        c.arrange(harness.home());
+        const QByteArray before = ReadBytes(harness.home().catalogue());
+        const PermissionsEnforced enforced;
+        harness.start();
+        MainWindowController& window = harness.window();
+        const QString drive = harness.writeVideo(QStringLiteral("drive.MOV"), MovWithGPS(3));
+        window.openVideos({drive});
+        EXPECT_TRUE(WaitFor([&] { return LoadedVideo(window) == drive; }));
+        harness.addToLibrary({harness.writeVideo(QStringLiteral("b.MOV"), "x")});
 
-    harness.addToLibrary({harness.writeVideo(QStringLiteral("a.MOV"), "x")});
-    EXPECT_EQ(harness.window().tableViewVideos()->rowCount(), 0);
-    EXPECT_EQ(ReadBytes(harness.home().dataDirectory()), QByteArray("in the way"));
+        EXPECT_EQ(window.tableViewVideos()->rowCount(), 2);
+        const QStringList notices = window.noticeBanner()->notices();
+        ASSERT_EQ(notices.size(), 1) << notices.join(u'|').toStdString();
+        EXPECT_TRUE(notices[0].contains(QLatin1String(c.told))) << notices[0].toStdString();
+        EXPECT_TRUE(window.noticeBanner()->isVisible());
+        EXPECT_EQ(ReadBytes(harness.home().catalogue()), before);
+        EXPECT_EQ(log.messages().contains(QStringLiteral("Create basedir Directory Failed.")), c.noDataDirectory);
+    }
+}
+
+TEST(StartUp, TheCommandLineAddsOnlyVideosAndSaysWhatItRefused) {
+    WindowHarness harness;
+    harness.start();
+    const QString notes = harness.writeVideo(QStringLiteral("notes.txt"), "not a video");
+    const QString missing = harness.home().path() + QStringLiteral("/missing.MOV");
+    const QString clip = harness.writeVideo(QStringLiteral("clip.mkv"), "x");
+    harness.window().openVideos({notes, missing, clip});
+
+    EXPECT_EQ(harness.window().arrayVideos().size(), 1);
+    EXPECT_EQ(harness.window().arrayVideos().value(0).path, clip);
+    EXPECT_EQ(harness.window().noticeBanner()->notices(),
+              QStringList{QStringLiteral("Not added: %1 (not a video file), %2 (no such file).").arg(notes, missing)});
 }
 
 TEST(StartUp, TheLocaleCountryChoosesTheMapPage) {
@@ -113,6 +163,26 @@ TEST(Library, DeletingWithFiveVideosLoadsTheVideoThatMovesIntoTheRow) {
 
     const QByteArray catalogue = ReadBytes(harness.home().catalogue());
     EXPECT_TRUE(!catalogue.contains("clip1.MOV") && !catalogue.contains("clip4.MOV") && catalogue.contains("clip3.MOV"));
+}
+
+TEST(Library, EntriesOfAnUnmountedCardAreGreyedAndNotPlayed) {
+    WindowHarness harness;
+    const QString here = harness.writeVideo(QStringLiteral("here.MOV"), "x");
+    const QString onCard = harness.home().path() + QStringLiteral("/card/DCIM/away.MOV");
+    QDir().mkpath(harness.home().dataDirectory());
+    WriteBytes(harness.home().catalogue(), QStringLiteral("<Videos><Video Path=\"%1\"/><Video Path=\"%2\"/></Videos>")
+                                               .arg(onCard, here).toUtf8());
+    harness.start();
+    MainWindowController& window = harness.window();
+    ASSERT_EQ(window.tableViewVideos()->rowCount(), 2);
+    EXPECT_EQ(window.tableViewVideos()->item(0, 0)->foreground(), window.palette().brush(QPalette::Disabled, QPalette::Text));
+
+    harness.select(0);
+    EXPECT_FALSE(window.playerView()->player());
+    EXPECT_TRUE(window.noticeBanner()->notices().value(0).contains(QStringLiteral("away.MOV is not available")));
+    harness.select(1);
+    EXPECT_EQ(LoadedVideo(window), here);
+    EXPECT_TRUE(ReadBytes(harness.home().catalogue()).contains(onCard.toUtf8()));
 }
 
 TEST(Library, DeletingTheOnlyVideoEmptiesMapInstrumentsAndTable) {

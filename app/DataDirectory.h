@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// The per-user data directory: "Dravik" in the user's documents folder.
+QString DataDirectoryPath();

@@ -1,0 +1,53 @@
+// Two starts of the program on one library: the second hands its videos to
+// the window of the first and ends, and the library keeps every entry.
+#include "AppTestSupport.h"
+#include "CatalogueDocument.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Instances, ASecondStartHandsItsVideosToTheRunningWindow) {
+    QTemporaryDir dir;
+    const QString home = dir.filePath(QStringLiteral("home"));
+    const QString catalogue = home + QStringLiteral("/Documents/Dravik/videos.xml");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    for (const char* xdg : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        environment.insert(QLatin1String(xdg), home + u'/' + QLatin1String(xdg));
+    QStringList videos;
+    for (const char* name : {"a.MOV", "b 2.MOV", "ç.MP4"}) {
+        videos << dir.filePath(QString::fromUtf8(name));
+        WriteBytes(videos.last(), QByteArray("x"));
+    }
+    const auto stored = [&catalogue] {
+        const std::optional<CatalogueDocument> document = CatalogueDocument::parse(ReadBytes(catalogue));
+        return document ? document->paths() : QStringList();
+    };
+
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.start(QStringLiteral(KOLVAR_PATH), {videos[0]});
+    ASSERT_TRUE(WaitFor([&] { return stored() == videos.mid(0, 1); }, 60000));
+
+    // Relative names are the second start's, resolved in its own folder.
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.setWorkingDirectory(dir.path());
+    second.start(QStringLiteral(KOLVAR_PATH), {QStringLiteral("b 2.MOV"), QStringLiteral("ç.MP4")});
+    const bool ended = second.waitForFinished(30000);
+    if (!ended) second.kill();
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(WaitFor([&] { return stored() == videos; }));
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
+}
+
+}  // namespace
