@@ -1,13 +1,18 @@
 #include "LibraryFormats.h"
 
+#include "GPSReader.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
 QStringList LibraryVideoExtensions() {
-    // Read for GPS data, then played only.
-    return {QStringLiteral("MOV"), QStringLiteral("MP4"), QStringLiteral("3GP"), QStringLiteral("AVI"),
-            QStringLiteral("TS"),  QStringLiteral("M2TS"), QStringLiteral("MTS"), QStringLiteral("MKV"),
-            QStringLiteral("M4V"), QStringLiteral("WEBM")};
+    QStringList extensions;
+    for (const std::string& extension : VideoExtensions()) extensions << QString::fromStdString(extension);
+    // Played, with no GPS reader of their own.
+    for (const char* played : {"M2TS", "MTS", "MKV", "M4V", "WEBM"}) {
+        if (!extensions.contains(QLatin1String(played))) extensions << QLatin1String(played);
+    }
+    return extensions;
 }
 
 bool IsLibraryVideoName(const QString& path) {
