@@ -1,6 +1,12 @@
 #include "GPSReader.h"
 
+#include "AutoVoxTrailerReader.h"
 #include "AviGPSReader.h"
+#include "DjiSrtReader.h"
+#include "GarminUuidReader.h"
+#include "Gps0AtomReader.h"
+#include "Insta360Reader.h"
+#include "KenwoodUdtaReader.h"
 #include "MovGPSBlockScanner.h"
 #include "MovTextGPSReader.h"
 #include "TsGPSReader.h"
@@ -20,6 +26,18 @@ const std::vector<GPSReader>& GPSReaderRegistry() {
          &AviGPSReader::read},
         {"ts-1600", "GPS texts in the packets of PID 0x1600 of an MPEG transport stream", Embedded, {"TS"},
          &TsGPSReader::recognise, &TsGPSReader::read},
+        {"garmin-uuid", "Garmin fixes in a 'uuid' atom of 'moov'", Embedded, {"MP4", "MOV"}, RecogniseGarminUuid,
+         ReadGarminUuid},
+        {"kenwood-udta", "Kenwood text records in a top-level 'udta' atom", Embedded, {"MP4", "MOV"},
+         RecogniseKenwoodUdta, ReadKenwoodUdta},
+        {"mov-gps0", "fixes in a top-level 'gps0' atom, G-sensor readings in 'gsen' (DuDuBell, VSYS)", Embedded,
+         {"MP4", "MOV"}, RecogniseGps0Atom, ReadGps0Atom},
+        {"autovox-trailer", "'gps0' and 'gsen' chunks appended after the atoms of an MP4 (Auto-Vox)", Embedded,
+         {"MP4", "MOV"}, RecogniseAutoVoxTrailer, ReadAutoVoxTrailer},
+        {"insta360", "GPS records in the trailer Insta360 cameras append to their clips", Embedded, {"INSV", "MP4"},
+         RecogniseInsta360, ReadInsta360},
+        {"dji-srt", "latitude and longitude fields of a DJI SubRip side file", SideFile, {"srt"}, RecogniseDjiSrt,
+         ReadDjiSrt},
     };
     return readers;
 }
