@@ -1,4 +1,4 @@
-#include "CammReader.h"
+#include "CammPacket.h"
 #include "TelemetryBuilder.h"
 
 #include <gtest/gtest.h>
