@@ -3,7 +3,9 @@
 #include "BinaryFile.h"
 #include "ByteSource.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -28,6 +30,12 @@ struct Mp4Track {
     FourCC format = 0;   // the first sample description's format: 'tx3g', 'text', 'gpmd', 'camm', ...
     uint32_t timescale = 0;
     std::vector<Mp4Sample> samples;  // in decoding order, fragments included
+    // False when the tables give chunk offsets but no sample sizes (an empty
+    // stsz): each chunk is then taken as one sample of unknown size 0.
+    bool sizesKnown = true;
+    // The media information came before the handler in the media atom, which
+    // the first text-track readers walked whatever the handler said.
+    bool mediaBeforeHandler = false;
 };
 
 // The structure of an ISO base media file (MOV, MP4, 3GP): its tracks with
@@ -43,14 +51,25 @@ struct Mp4Movie {
     std::vector<Mp4Track> tracks;            // in file order
     uint64_t creationTime = 0;  // mvhd, seconds since 1904-01-01 UTC; 0 when unknown
     double duration = 0;        // mvhd, seconds
+    // True when the sample bound was reached and later samples were left out.
+    bool truncated = false;
+
+    // Memory bound on the samples listed over all tracks: 24 hours at 24 Hz.
+    static constexpr size_t kMaxSamples = 24 * 3600 * 24;
 
     const Mp4AtomRef* findTopLevel(FourCC type) const;
     const Mp4AtomRef* findMovieChild(FourCC type) const;
     const Mp4AtomRef* findUserData(FourCC type) const;
 };
 
-// None when the source does not start like an ISO base media file or holds no movie atom.
-std::optional<Mp4Movie> ReadMp4Movie(ByteSource& source);
+// Decides from a track's identity (id, handler, format, timescale) whether its
+// samples are listed; a reader that needs one track leaves the others' tables
+// unread.
+using Mp4TrackFilter = std::function<bool(const Mp4Track&)>;
+
+// None when the source holds no movie atom among well-formed top-level atoms.
+// Without a filter every track's samples are listed.
+std::optional<Mp4Movie> ReadMp4Movie(ByteSource& source, const Mp4TrackFilter& wanted = {});
 
 // True when the first bytes are those of an ISO base media file: an 'ftyp',
 // 'moov', 'mdat', 'free', 'skip' or 'wide' atom at offset 0.

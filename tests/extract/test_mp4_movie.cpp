@@ -1,0 +1,127 @@
+#include "ByteSource.h"
+#include "MovBuilder.h"
+#include "Mp4Movie.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace mov;
+using Strings = std::vector<std::string>;
+
+std::optional<Mp4Movie> Read(const std::string& bytes) {
+    MemoryByteSource source(bytes);
+    return ReadMp4Movie(source);
+}
+
+// The bytes each listed sample points at, cut by the end of the file.
+Strings SampleBytes(const std::string& file, const Mp4Track& track) {
+    Strings bytes;
+    for (const Mp4Sample& s : track.samples)
+        bytes.push_back(s.offset < int64_t(file.size()) ? file.substr(size_t(s.offset), s.size) : "");
+    return bytes;
+}
+
+Strings Flat(const std::vector<Strings>& chunks) {
+    Strings samples;
+    for (const Strings& chunk : chunks) samples.insert(samples.end(), chunk.begin(), chunk.end());
+    return samples;
+}
+
+const ChunkedTrack kVideo{"vide", "avc1", {{"v1-aaaa", "v2-aa"}, {"v3-aaaaaaaa"}}, 600, 20};
+const ChunkedTrack kText{"sbtl", "tx3g", {{"t1-bb", "t2-bb"}, {"t3-bb"}, {"t4-bb", "t5-bb", "t6-bb"}}, 1000, 500};
+
+TEST(Mp4Movie, LocatesEverySampleThroughItsTables) {
+    for (const ChunkedLayout layout : {ChunkedLayout{}, ChunkedLayout{Layout::MoovLast, true, false},
+                                       ChunkedLayout{Layout::MoovSecond, false, true}}) {
+        const std::vector<ChunkedTrack> tracks = layout.fixedSize ? std::vector{kText} : std::vector{kVideo, kText};
+        const std::string file = ChunkedMovie(tracks, layout);
+        const std::optional<Mp4Movie> movie = Read(file);
+        ASSERT_TRUE(movie);
+        ASSERT_EQ(movie->tracks.size(), tracks.size());
+        for (size_t t = 0; t < tracks.size(); ++t) {
+            const Mp4Track& track = movie->tracks[t];
+            EXPECT_EQ(track.trackId, t + 1);
+            EXPECT_EQ(track.handler, MakeFourCC(tracks[t].handler == "vide" ? "vide" : "sbtl"));
+            EXPECT_EQ(track.timescale, tracks[t].timescale);
+            EXPECT_EQ(SampleBytes(file, track), Flat(tracks[t].chunks));
+            ASSERT_FALSE(track.samples.empty());
+            const double step = double(tracks[t].sampleDuration) / tracks[t].timescale;
+            EXPECT_DOUBLE_EQ(track.samples.back().time, step * double(track.samples.size() - 1));
+            EXPECT_DOUBLE_EQ(track.samples.back().duration, step);
+        }
+        EXPECT_EQ(movie->tracks.back().format, MakeFourCC("tx3g"));
+    }
+}
+
+TEST(Mp4Movie, ReadsMovieFragments) {
+    const std::vector<Strings> fragments{{"f1-a", "f2-bbb"}, {"f3-c"}, {"f4-dd", "f5-e", "f6-ffff"}};
+    for (const FragmentBase base : {FragmentBase::Moof, FragmentBase::Explicit}) {
+        const std::string file = FragmentedMovie(kText, fragments, base);
+        const std::optional<Mp4Movie> movie = Read(file);
+        ASSERT_TRUE(movie);
+        ASSERT_EQ(movie->tracks.size(), 1u);
+        EXPECT_EQ(SampleBytes(file, movie->tracks[0]), Flat(fragments));
+        EXPECT_DOUBLE_EQ(movie->tracks[0].samples.back().time, 2.5);
+    }
+}
+
+TEST(Mp4Movie, ReadsTheMovieHeaderUserDataAndEveryTopLevelAtom) {
+    // mvhd v0: creation 3600, modification, timescale 600, duration 1200.
+    const std::string mvhd = Atom("mvhd", BE32(0) + BE32(3600) + BE32(0) + BE32(600) + BE32(1200) + std::string(80, 0));
+    const std::string udta = Atom("udta", Atom("\xA9xyz", "+22.5+113.9/") + Atom("gps ", "") + BE32(0));
+    // mdat with a 64-bit size, then a free atom of size 0, running to the end of the file.
+    const std::string file = Ftyp() + Atom("moov", mvhd + udta) + BE32(1) + "mdat" + BE32(0) + BE32(20) +
+                             std::string(4, 'x') + AtomHeader(0, "free") + std::string(9, 'y');
+    const std::optional<Mp4Movie> movie = Read(file);
+    ASSERT_TRUE(movie);
+    std::vector<FourCC> topLevel, userData;
+    for (const Mp4AtomRef& atom : movie->topLevel) topLevel.push_back(atom.type);
+    for (const Mp4AtomRef& atom : movie->userData) userData.push_back(atom.type);
+    EXPECT_EQ(topLevel, (std::vector{MakeFourCC("ftyp"), MakeFourCC("moov"), MakeFourCC("mdat"), MakeFourCC("free")}));
+    EXPECT_EQ(movie->topLevel.back().size, 9);
+    EXPECT_EQ(userData, (std::vector{MakeFourCC("\xA9xyz"), MakeFourCC("gps ")}));
+    EXPECT_EQ(movie->creationTime, 3600u);
+    EXPECT_DOUBLE_EQ(movie->duration, 2.0);
+    EXPECT_FALSE(Read(Ftyp() + Atom("mdat", "moov")));
+}
+
+size_t SampleCount(const std::optional<Mp4Movie>& movie) {
+    size_t count = 0;
+    if (movie)
+        for (const Mp4Track& track : movie->tracks) count += track.samples.size();
+    return count;
+}
+
+// Counts a table cannot hold, sample runs that no file could hold, and a file
+// cut at every byte: fewer samples, never a crash, a hang or an over-read.
+TEST(Mp4Movie, HostileTablesAndTruncationListNoMoreThanTheFileHolds) {
+    const std::string file = ChunkedMovie({kVideo, kText});
+    const size_t all = SampleCount(Read(file));
+    ASSERT_EQ(all, 9u);
+    for (const char* table : {"stco", "stsz", "stsc", "stts"}) {
+        std::string broken = file;
+        broken.replace(broken.find(table) + 8, 4, BE32(0xFFFFFFFF));  // after version and flags
+        EXPECT_LE(SampleCount(Read(broken)), all) << table;
+    }
+    // One fixed size for four billion samples, four billion to the first chunk:
+    // the end of the file ends the chunk.
+    std::string huge = ChunkedMovie({kText}, {Layout::MoovSecond, false, true});
+    huge.replace(huge.find("stsz") + 12, 4, BE32(0xFFFFFFFF));
+    huge.replace(huge.find("stsc") + 16, 4, BE32(0xFFFFFFFF));
+    EXPECT_LE(SampleCount(Read(huge)), huge.size() / 5);
+    // A run of four billion samples without per-sample fields.
+    std::string run = FragmentedMovie(kText, {{"abc"}}, FragmentBase::Explicit);
+    run.replace(run.find("trun") + 4, 8, BE32(0) + BE32(0xFFFFFFFF));
+    const std::optional<Mp4Movie> bounded = Read(run);
+    EXPECT_LE(SampleCount(bounded), Mp4Movie::kMaxSamples);
+    EXPECT_TRUE(bounded && bounded->truncated);
+
+    for (size_t length = 0; length < file.size(); ++length)
+        ASSERT_LE(SampleCount(Read(file.substr(0, length))), all) << length;
+}
+
+}  // namespace
