@@ -145,11 +145,3 @@ std::optional<Mp4Movie> ReadMp4Movie(ByteSource& source, const Mp4TrackFilter& w
     movie.truncated = budget.truncated;
     return movie;
 }
-
-bool LooksLikeMp4(const unsigned char* head, size_t size) {
-    constexpr FourCC kFirstAtoms[] = {MakeFourCC("ftyp"), MakeFourCC("moov"), MakeFourCC("mdat"),
-                                      MakeFourCC("free"), MakeFourCC("skip"), MakeFourCC("wide")};
-    if (size < kMp4AtomHeaderSize) return false;
-    const FourCC type = LoadBE32(head + 4);
-    return std::find(std::begin(kFirstAtoms), std::end(kFirstAtoms), type) != std::end(kFirstAtoms);
-}
