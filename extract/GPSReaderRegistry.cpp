@@ -9,6 +9,7 @@
 #include "KenwoodUdtaReader.h"
 #include "MovGPSBlockScanner.h"
 #include "MovTextGPSReader.h"
+#include "SeventyMaiGpsReader.h"
 #include "TsGPSReader.h"
 
 #include <algorithm>
@@ -34,6 +35,8 @@ const std::vector<GPSReader>& GPSReaderRegistry() {
          {"MP4", "MOV"}, RecogniseGps0Atom, ReadGps0Atom},
         {"autovox-trailer", "'gps0' and 'gsen' chunks appended after the atoms of an MP4 (Auto-Vox)", Embedded,
          {"MP4", "MOV"}, RecogniseAutoVoxTrailer, ReadAutoVoxTrailer},
+        {"70mai-gps", "70mai fixes in a top-level 'GPS ' atom, timed from the movie header", Embedded, {"MP4", "MOV"},
+         RecogniseSeventyMaiGps, ReadSeventyMaiGps},
         {"insta360", "GPS records in the trailer Insta360 cameras append to their clips", Embedded, {"INSV", "MP4"},
          RecogniseInsta360, ReadInsta360},
         {"dji-srt", "latitude and longitude fields of a DJI SubRip side file", SideFile, {"srt"}, RecogniseDjiSrt,

@@ -9,9 +9,11 @@
 #include "KenwoodUdtaReader.h"
 #include "LittleEndianBytes.h"
 #include "MovBuilder.h"
+#include "SeventyMaiGpsReader.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,7 @@ struct DialectCase {
     std::vector<int> firstTime;  // year .. second
     std::string firstRefs;
     std::vector<double> firstValues;  // lat, lon, speed (knots), then gsX, gsY, gsZ when given
+    size_t slots = 0;  // fixes a corrupted sample may yield when a skipped slot turns valid; 0: fixes
 };
 
 constexpr double kKnotsPerKmh = 1 / 1.852;
@@ -75,6 +78,15 @@ std::string KenwoodClip() {
     return mov::Ftyp() + mov::Atom("udta", payload) + mov::Atom("mdat", "video");
 }
 
+std::string SeventyMaiClip() {
+    const std::string mvhd = mov::BE32(0) + mov::BE32(kUnixTime - 5 + 2082844800u) + std::string(92, '\0');
+    const std::string fixes = SeventyMaiFix(5, 36000, 'N', 2230000, 'E', 11354000) +
+                              SeventyMaiFix(6, 36000, 'S', 2230000, 'W', 11354000) + std::string(36, '\0') +
+                              SeventyMaiFix(7, 36000, 'N', 2230000, 'E', 11354000);  // after the end mark
+    return mov::Ftyp() + mov::Atom("moov", mov::Atom("mvhd", mvhd)) + mov::Atom("GPS ", fixes) +
+           mov::Atom("mdat", "video");
+}
+
 std::string DjiSrt() {
     return "1\n00:00:00,000 --> 00:00:00,033\n<font size=\"28\">FrameCnt: 1, DiffTime: 33ms\n"
            "2023-11-14 22:13:20.123\n[iso: 100] [latitude: 22.5] [longitude: 113.9] [rel_alt: 1.2 abs_alt: 80.5] "
@@ -94,6 +106,8 @@ std::vector<DialectCase> Cases() {
          {22.5, 90, 20 * 1.609344 / 1.852}},
         {"kenwood", KenwoodClip(), "MP4", RecogniseKenwoodUdta, ReadKenwoodUdta, 2, 0, GPSClock::Local, kTime, "NE",
          {22.5, 113.9, 36 * kKnotsPerKmh, 1, -2, 98}},
+        {"70mai", SeventyMaiClip(), "MP4", RecogniseSeventyMaiGps, ReadSeventyMaiGps, 2, 0, GPSClock::Local, kTime,
+         "NE", {22.5, 113.9, 36 * kKnotsPerKmh}, 4},
         {"dji-srt", DjiSrt(), "SRT", RecogniseDjiSrt, ReadDjiSrt, 2, 0, GPSClock::Local, kTime, "NE",
          {22.5, 113.9, 0}},
     };
@@ -146,7 +160,7 @@ TEST(Dialects, SecondFixesCarryTheirOwnFields) {
     EXPECT_EQ(Read(cases[1], cases[1].bytes).accel[1].z, 16 * 100.0 / 16);
     EXPECT_EQ(Read(cases[2], cases[2].bytes).accel[0].x, 24 * 100.0 / 24);
     EXPECT_EQ(std::string({Read(cases[4], cases[4].bytes).records[1].latRef, Read(cases[4], cases[4].bytes).records[1].lonRef}), "SW");
-    const GPSData dji = Read(cases[5], cases[5].bytes);
+    const GPSData dji = Read(cases[6], cases[6].bytes);
     EXPECT_EQ(dji.records[0].millisecond, 123);
     EXPECT_EQ(dji.records[0].altitude, 80.5);
     EXPECT_EQ(dji.records[1].millisecond, 156);
@@ -168,7 +182,7 @@ TEST(Dialects, CutAndCorruptedSamplesStayBounded) {
             std::string corrupt = c.bytes;
             corrupt[at] = '\xFF';
             Recognised(c, corrupt);
-            EXPECT_LE(Read(c, corrupt).records.size(), c.fixes) << "0xFF at " << at;
+            EXPECT_LE(Read(c, corrupt).records.size(), std::max(c.fixes, c.slots)) << "0xFF at " << at;
         }
     }
 }
