@@ -1,7 +1,5 @@
 // Writes one 1 GiB clip per container, with GPS data at a dash camera's
 // density: one fix per second of a 10 Mbit/s recording.
-//   make_gps_clips DIR
-// writes DIR/text.MOV, DIR/blocks.MOV, DIR/clip.AVI and DIR/clip.TS.
 
 #include "GpsBlockBuilder.h"
 #include "MovBuilder.h"
@@ -12,9 +10,16 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: make_gps_clips [--] DIR\n"
+    "Writes four 1 GiB clips with GPS data into DIR (made when missing):\n"
+    "DIR/text.MOV, DIR/blocks.MOV, DIR/clip.AVI and DIR/clip.TS.\n";
 
 constexpr uint64_t kClipBytes = uint64_t{1} << 30;
 constexpr uint64_t kBytesPerSecond = 10'000'000 / 8;
@@ -152,12 +157,26 @@ bool WriteTs(const std::filesystem::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_gps_clips DIR\n");
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    // Four gigabytes are not written on a mistyped option: "--" before a
+    // folder whose name starts with a dash.
+    const bool separated = !args.empty() && args[0] == "--";
+    if (separated) args.erase(args.begin());
+    if (args.size() != 1 || args[0].empty() || (!separated && args[0].starts_with('-'))) {
+        std::fputs(kUsage, stderr);
         return 2;
     }
-    const std::filesystem::path dir = argv[1];
-    std::filesystem::create_directories(dir);
+    const std::filesystem::path dir(args[0]);
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    if (error) {
+        std::fprintf(stderr, "make_gps_clips: cannot make %s: %s\n", dir.c_str(), error.message().c_str());
+        return 2;
+    }
     const bool ok = WriteTextMov(dir / "text.MOV") && WriteBlockMov(dir / "blocks.MOV") &&
                     WriteAvi(dir / "clip.AVI") && WriteTs(dir / "clip.TS");
     return ok ? 0 : 1;
