@@ -28,3 +28,5 @@ void WriteSummaryRow(std::ostream& out, const std::string& file, const TrackLoad
         << start << ',' << FormatReal(durationMs / 1000) << ',' << track.getTotalDist() << ','
         << track.getMaxSpeed() << ',' << track.getAvgSpeed() << '\n';
 }
+
+void WriteEmptySummaryRow(std::ostream& out, const std::string& file) { out << CsvField(file) << ",,0,,,,,\n"; }

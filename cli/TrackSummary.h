@@ -12,3 +12,5 @@ inline constexpr const char* kSummaryCsvHeader =
 // clock ("yyyy-MM-dd HH:mm:ss", empty when no date parsed), the duration runs
 // from the first point to the last.
 void WriteSummaryRow(std::ostream& out, const std::string& file, const TrackLoad& load);
+// The line for a file without GPS data: 0 points, every other field empty.
+void WriteEmptySummaryRow(std::ostream& out, const std::string& file);

@@ -99,13 +99,16 @@ int RunSummary(const CliOptions& options) {
     for (const std::string& path : options.files) {
         FileResult failure;
         const auto load = Load(path, failure);
-        if (!load) {
-            status = std::max(status, failure.status);
-            continue;
-        }
+        if (!load) status = std::max(status, failure.status);
+        // A file without GPS data is a row of the table too, with no points.
+        if (!load && failure.status != kExitNoGPSData) continue;
         if (!headerPrinted) std::cout << kSummaryCsvHeader << '\n';
         headerPrinted = true;
-        WriteSummaryRow(std::cout, path, *load);
+        if (load) {
+            WriteSummaryRow(std::cout, path, *load);
+        } else {
+            WriteEmptySummaryRow(std::cout, path);
+        }
     }
     return status;
 }

@@ -29,7 +29,11 @@ void GPSTrack::buildSpeed() {
     for (GPSPoint& p : points) p.distToDes = CutToInt32(totalDist - p.distFromSrc);
 
     const double duration = points[n - 1].time - points[0].time;
-    avgSpeed = duration != 0 ? totalDist * 3600 / duration : 0;
+    avgSpeed = duration > 0 ? totalDist * 3600 / duration : 0;
+    // Somewhere on the drive the vehicle went at least its average speed:
+    // recorded speeds that fall short of it (a camera that stores none, or
+    // stores them in other units) do not make the maximum the lesser figure.
+    maxSpeed = std::max(maxSpeed, avgSpeed);
 }
 
 int32_t GPSTrack::getTotalDist() const { return CutToInt32(totalDist); }

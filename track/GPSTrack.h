@@ -26,9 +26,9 @@ public:
     void buildSpeed();
 
     int32_t getTotalDist() const;  // metres, fraction cut off
-    int32_t getMaxSpeed() const;   // km/h
+    int32_t getMaxSpeed() const;   // km/h, never below the average
     int32_t getMinSpeed() const;   // lowest point speed of the drive
-    int32_t getAvgSpeed() const;   // 0 when the first and last points share a time
+    int32_t getAvgSpeed() const;   // distance over time; 0 unless the last point is later than the first
 
     // Index k of the point ending the segment where the last time lookup fell.
     int32_t getLastSegIndex() const { return lastSegIndex; }

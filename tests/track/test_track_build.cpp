@@ -59,6 +59,9 @@ TEST(GPSTrackBuild, WorkedFigures) {
         {"equator", {{0, 0, 0, 30}, {0, 0.0005, 5000, 55.9}, {0, 0.001, 10000, 12.4}}, 111, 55, 12, 40},
         {"side file: speeds of zero, equal end times", {{39.9, 116.4, 3000, 0}, {39.9, 116.41, 3000, 0}},
          855, 0, 0, 0},
+        // Positions and recorded speeds that disagree: the maximum is at least the average.
+        {"speeds of zero over 10 s", {{0, 0, 0, 0}, {0, 0.001, 10000, 0}}, 111, 40, 0, 40},
+        {"time running backwards", {{0, 0, 10000, 5}, {0, 0.001, 0, 5}}, 111, 5, 5, 0},
     };
     for (const auto& c : cases) {
         GPSTrack track;
@@ -81,12 +84,12 @@ TEST(GPSTrackBuild, WorkedFigures) {
 TEST(GPSTrackBuild, PointsAddedAfterwardsWaitForTheNextBuild) {
     GPSTrack track;
     track.addPoint(39.9, 116.4, 0, 0, 0, 0, 10);
-    track.addPoint(39.9, 116.41, 1000, 0, 0, 0, 20);
+    track.addPoint(39.9, 116.41, 100000, 0, 0, 0, 40);
     track.buildSpeed();
     const int32_t total = track.getTotalDist();
-    track.addPoint(39.91, 116.41, 2000, 0, 0, 0, 90);
+    track.addPoint(39.91, 116.41, 200000, 0, 0, 0, 90);
     EXPECT_EQ(track.getTotalDist(), total);
-    EXPECT_EQ(track.getMaxSpeed(), 20);
+    EXPECT_EQ(track.getMaxSpeed(), 40);
     EXPECT_EQ(track.pointArray()[2].distFromSrc, 0);
     EXPECT_EQ(track.pointArray()[2].distToDes, 0);
     track.buildSpeed();
