@@ -2,10 +2,15 @@
 
 #include "VideoSurface.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMediaDevices>
 #include <QMediaPlayer>
+#include <QProxyStyle>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
@@ -25,6 +30,20 @@ QString ClockText(qint64 milliseconds) {
     return QString::asprintf("%lld:%02lld", minutes, seconds);
 }
 
+// A click in the groove puts the handle there, as in every media player,
+// rather than paging towards the click.
+class SeekSliderStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_Slider_AbsoluteSetButtons) return Qt::LeftButton | Qt::MiddleButton;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+constexpr int kSeekStepMs = 5000;
+constexpr int kSeekPageMs = 30000;
+
 }  // namespace
 
 PlayerView::PlayerView(QWidget* parent) : QWidget(parent) {
@@ -37,6 +56,11 @@ PlayerView::PlayerView(QWidget* parent) : QWidget(parent) {
     playButton->setAutoRaise(true);
     seekSlider = new QSlider(Qt::Horizontal, this);
     seekSlider->setObjectName(QStringLiteral("seekSlider"));
+    auto* sliderStyle = new SeekSliderStyle;
+    sliderStyle->setParent(seekSlider);
+    seekSlider->setStyle(sliderStyle);
+    seekSlider->setSingleStep(kSeekStepMs);
+    seekSlider->setPageStep(kSeekPageMs);
     timeLabel = new QLabel(this);
     timeLabel->setObjectName(QStringLiteral("timeLabel"));
     messageLabel = new QLabel(this);
@@ -58,9 +82,9 @@ PlayerView::PlayerView(QWidget* parent) : QWidget(parent) {
     layout->addLayout(controls);
 
     connect(playButton, &QToolButton::clicked, this, &PlayerView::togglePlayback);
-    connect(seekSlider, &QSlider::sliderMoved, this, [this](int position) {
-        if (mediaPlayer) mediaPlayer->setPosition(position);
-    });
+    // Every way of moving the handle (drag, click, keys, wheel) seeks; the
+    // player's own progress moves it with the signals blocked.
+    connect(seekSlider, &QSlider::valueChanged, this, &PlayerView::seekTo);
     resetControls();
 }
 
@@ -74,13 +98,29 @@ void PlayerView::openVideo(const QUrl& url) {
         attachPlayer();
     }
     messageLabel->hide();
-    mediaPlayer->setSource(url);
+    // The FFmpeg backend passes a local path on as Latin-1, which loses every
+    // other letter (café, 前视); an open file has no name to lose.
+    std::unique_ptr<QFile> previous = std::move(sourceFile);
+    if (url.isLocalFile()) {
+        sourceFile = std::make_unique<QFile>(url.toLocalFile());
+        if (sourceFile->open(QIODevice::ReadOnly)) {
+            mediaPlayer->setSourceDevice(sourceFile.get(), url);
+        } else {
+            sourceFile.reset();
+            mediaPlayer->setSource(url);
+        }
+    } else {
+        mediaPlayer->setSource(url);
+    }
+    // The old source may still be read until the player has let go of it.
+    if (previous) previous.release()->deleteLater();
 }
 
 void PlayerView::removePlayer() {
     // A player may still report while it is torn down; the view no longer listens.
     if (mediaPlayer) mediaPlayer->disconnect(this);
     mediaPlayer.reset();
+    sourceFile.reset();
     video->clear();
     messageLabel->hide();
     resetControls();
@@ -101,8 +141,12 @@ void PlayerView::togglePlayback() {
 }
 
 void PlayerView::attachPlayer() {
-    // Each player has its own output, ended with it.
-    mediaPlayer->setAudioOutput(new QAudioOutput(mediaPlayer.get()));
+    // Each player has its own output, ended with it. Without a sound server
+    // there is no output device, and the backend's audio thread crashes on
+    // the missing one: the picture then plays silent.
+    if (!QMediaDevices::defaultAudioOutput().isNull()) {
+        mediaPlayer->setAudioOutput(new QAudioOutput(mediaPlayer.get()));
+    }
     mediaPlayer->setVideoSink(video->videoSink());
     connect(mediaPlayer.get(), &QMediaPlayer::positionChanged, this, &PlayerView::showPosition);
     connect(mediaPlayer.get(), &QMediaPlayer::durationChanged, this, &PlayerView::showDuration);
@@ -118,12 +162,20 @@ void PlayerView::attachPlayer() {
     seekSlider->setEnabled(true);
 }
 
+void PlayerView::seekTo(int position) {
+    if (mediaPlayer) mediaPlayer->setPosition(position);
+}
+
 void PlayerView::showPosition(qint64 position) {
-    if (!seekSlider->isSliderDown()) seekSlider->setValue(static_cast<int>(qMin<qint64>(position, INT_MAX)));
+    if (!seekSlider->isSliderDown()) {
+        const QSignalBlocker quiet(seekSlider);
+        seekSlider->setValue(static_cast<int>(qMin<qint64>(position, INT_MAX)));
+    }
     timeLabel->setText(ClockText(position) + QStringLiteral(" / ") + ClockText(mediaPlayer->duration()));
 }
 
 void PlayerView::showDuration(qint64 duration) {
+    const QSignalBlocker quiet(seekSlider);
     seekSlider->setRange(0, static_cast<int>(qMin<qint64>(duration, INT_MAX)));
     showPosition(mediaPlayer->position());
 }
@@ -140,6 +192,7 @@ void PlayerView::showError() {
 }
 
 void PlayerView::resetControls() {
+    const QSignalBlocker quiet(seekSlider);
     seekSlider->setRange(0, 0);
     seekSlider->setEnabled(mediaPlayer != nullptr);
     playButton->setEnabled(mediaPlayer != nullptr);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+class QFile;
 class QLabel;
 class QMediaPlayer;
 class QSlider;
@@ -26,7 +27,8 @@ public:
     QMediaPlayer* player() const { return mediaPlayer.get(); }
 
     // With a player: paused and given the new source. Without one: a new
-    // player for it. Playback does not start.
+    // player for it. Playback does not start. A local file is handed to the
+    // player open, so that its name reaches no byte encoding on the way.
     void openVideo(const QUrl& url);
     // Ends the player; the view shows nothing until the next openVideo.
     void removePlayer();
@@ -41,6 +43,7 @@ public slots:
 
 private:
     void attachPlayer();
+    void seekTo(int position);
     void showPosition(qint64 position);
     void showDuration(qint64 duration);
     void showPlaybackState();
@@ -52,5 +55,8 @@ private:
     QSlider* seekSlider = nullptr;
     QLabel* timeLabel = nullptr;
     QLabel* messageLabel = nullptr;
+    // Declared before the player, so that the player, which reads the file
+    // on its own threads, ends first.
+    std::unique_ptr<QFile> sourceFile;
     std::unique_ptr<QMediaPlayer> mediaPlayer;
 };

@@ -2,7 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <linux/capability.h>
@@ -84,6 +88,29 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
         QThread::msleep(5);
     }
     return true;
+}
+
+QString MakeClip(const QString& path, int seconds, const QString& subtitles) {
+    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (ffmpeg.isEmpty()) return QStringLiteral("no ffmpeg");
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QString duration = QString::number(seconds);
+    QStringList args{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
+                     QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                     QStringLiteral("testsrc=size=320x240:rate=10:duration=") + duration,
+                     QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                     QStringLiteral("sine=frequency=440:duration=") + duration};
+    if (!subtitles.isEmpty()) args << QStringLiteral("-i") << subtitles;
+    args << QStringLiteral("-map") << QStringLiteral("0") << QStringLiteral("-map") << QStringLiteral("1");
+    if (!subtitles.isEmpty()) args << QStringLiteral("-map") << QStringLiteral("2") << QStringLiteral("-c:s") << QStringLiteral("mov_text");
+    args << QStringLiteral("-c:v") << QStringLiteral("mpeg4") << QStringLiteral("-c:a") << QStringLiteral("aac")
+         << QStringLiteral("-movflags") << QStringLiteral("+faststart") << path;
+    QProcess make;
+    make.start(ffmpeg, args);
+    if (!make.waitForFinished(60000) || make.exitCode() != 0) {
+        return QStringLiteral("ffmpeg failed: ") + QString::fromLocal8Bit(make.readAllStandardError());
+    }
+    return QString();
 }
 
 QByteArray ReadBytes(const QString& path) {

@@ -58,6 +58,11 @@ std::vector<int> RunInChildren(const std::vector<std::function<int()>>& children
 // Runs the event loop until done() holds or the time is up.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 15000);
 
+// A clip made by ffmpeg with a test picture and a tone, as cameras record
+// sound too, and optionally a mov_text track from an SRT file. Makes the
+// clip's folder; returns ffmpeg's complaint, empty on success, or "no ffmpeg".
+QString MakeClip(const QString& path, int seconds, const QString& subtitles = QString());
+
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
 void WriteBytes(const QString& path, const std::string& bytes);
