@@ -14,8 +14,11 @@
 namespace {
 
 constexpr int kClipSeconds = 12;
-constexpr double kFirstLat = 22.345678;
-constexpr double kLatPerSecond = 0.0005;  // the texts move 0.05 minutes north per second
+// The texts hold degrees and minutes: 22 deg 34.5678 min north, moving 0.05
+// minutes north per second, at 113 deg 54.3210 min east.
+constexpr double kFirstLat = 22 + 34.5678 / 60;
+constexpr double kLatPerSecond = 0.05 / 60;
+constexpr double kLon = 113 + 54.3210 / 60;
 
 // One cue per second. The two trailing commas make up for the two bytes the
 // text-track reader leaves off the end of ffmpeg's samples.
@@ -102,7 +105,7 @@ TEST_P(EndToEnd, PlayingAClipMovesTheMarkerAlongTheDriveAndRedrawsTheCharts) {
     // Each marker position is where the drive was at the player's time.
     for (const Tick& tick : ticks) {
         EXPECT_NEAR(tick.lat, kFirstLat + kLatPerSecond * tick.t / 1000.0, 1e-9) << tick.t;
-        EXPECT_NEAR(tick.lon, 113.54321, 1e-9);
+        EXPECT_NEAR(tick.lon, kLon, 1e-9);
     }
     EXPECT_GT(last.lat, first.lat);
     EXPECT_NE(last.gsensorHash, first.gsensorHash);

@@ -36,8 +36,8 @@ QString LoadEmbeddedVideo(WindowHarness& harness) {
 // Points as text, the vehicle as numbers (with the second on the Baidu page),
 // whatever the locale's decimal separator.
 TEST(PageCalls, ALoadDrawsTheLineAndPlacesTheVehicleUnderEitherPage) {
-    const QString embedded = QStringLiteral("clearPoints() addPoint(s:22.345678, s:113.54321) "
-                                            "addPoint(s:22.355677999999997, s:113.54321) addPline() ");
+    const QString embedded = QStringLiteral("clearPoints() addPoint(s:22.576129999999996, s:113.90535) "
+                                            "addPoint(s:22.592796666666665, s:113.90535) addPline() ");
     const QString sideFile = QStringLiteral("clearPoints() addPoint(s:%1, s:%3) addPoint(s:%2, s:%3) addPline() ")
                                  .arg(kSideLat0, kSideLat1, kSideLon);
     const struct {
@@ -47,8 +47,8 @@ TEST(PageCalls, ALoadDrawsTheLineAndPlacesTheVehicleUnderEitherPage) {
     } cases[] = {
         {kGermany, LoadSideFileVideo, sideFile + QStringLiteral("moveMyPosition(s:%1, s:%2) flyto(s:%1, s:%2)").arg(kSideLat0, kSideLon)},
         {kChina, LoadSideFileVideo, sideFile + QStringLiteral("moveMyPosition(n:%1, n:%2, n:0) flyto(s:%1, s:%2)").arg(kSideLat0, kSideLon)},
-        {kGermany, LoadEmbeddedVideo, embedded + QStringLiteral("moveMyPosition(n:22.345678, n:113.54321) flyto(s:22.345678, s:113.54321)")},
-        {kChina, LoadEmbeddedVideo, embedded + QStringLiteral("moveMyPosition(n:22.345678, n:113.54321, n:0) flyto(s:22.345678, s:113.54321)")},
+        {kGermany, LoadEmbeddedVideo, embedded + QStringLiteral("moveMyPosition(n:22.576129999999996, n:113.90535) flyto(s:22.576129999999996, s:113.90535)")},
+        {kChina, LoadEmbeddedVideo, embedded + QStringLiteral("moveMyPosition(n:22.576129999999996, n:113.90535, n:0) flyto(s:22.576129999999996, s:113.90535)")},
     };
     for (const auto& c : cases) {
         WindowHarness harness(c.locale);
@@ -71,7 +71,7 @@ TEST(PageCalls, TheTimerKeepsSendingThePositionWhilePaused) {
     const QJsonArray ticks = harness.takeRecorded();
     EXPECT_GE(ticks.size(), 4) << Describe(ticks).toStdString();
     EXPECT_EQ(Describe(LastBatch(ticks)),
-              QStringLiteral("moveMyPosition(s:22.345678, s:113.54321) setCenter(s:22.345678, s:113.54321)"));
+              QStringLiteral("moveMyPosition(s:22.576129999999996, s:113.90535) setCenter(s:22.576129999999996, s:113.90535)"));
 }
 
 }  // namespace
