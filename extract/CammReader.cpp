@@ -18,7 +18,8 @@ constexpr double kMsPer1904To1970 = 2082844800.0 * kMsPerSecond;
 bool RecogniseCamm(const GPSProbe& probe) { return LooksLikeMp4(probe.head.data(), probe.head.size()); }
 
 void ReadCamm(const GPSInput& input, GPSData& out) {
-    const std::optional<Mp4Movie> movie = ReadMp4Movie(input.source);
+    const std::optional<Mp4Movie> movie =
+        ReadMp4Movie(input.source, [](const Mp4Track& track) { return track.format == kCammFormat; });
     if (!movie) return;
     const double createdMs = movie->creationTime ? double(movie->creationTime) * kMsPerSecond - kMsPer1904To1970 : 0;
     std::vector<TelemetryFix> fixes;

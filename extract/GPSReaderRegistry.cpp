@@ -2,8 +2,10 @@
 
 #include "AutoVoxTrailerReader.h"
 #include "AviGPSReader.h"
+#include "CammReader.h"
 #include "DjiSrtReader.h"
 #include "GarminUuidReader.h"
+#include "GpmfReader.h"
 #include "Gps0AtomReader.h"
 #include "Insta360Reader.h"
 #include "KenwoodUdtaReader.h"
@@ -21,6 +23,11 @@ const std::vector<GPSReader>& GPSReaderRegistry() {
     static const std::vector<GPSReader> readers = {
         {"mov-text", "GPS texts in the text tracks of a MOV/MP4/3GP file", Embedded, {"MOV", "MP4", "3GP"},
          &MovTextGPSReader::recognise, &MovTextGPSReader::read},
+        // Telemetry tracks come before the block scan, which would read the whole file.
+        {"gopro-gpmf", "GoPro GPMF telemetry (GPS5, GPS9, ACCL) in the 'gpmd' metadata track", Embedded, {"MP4"},
+         RecogniseGpmf, ReadGpmf},
+        {"google-camm", "Camera Motion Metadata packets (GPS, acceleration) in the 'camm' track", Embedded, {"MP4"},
+         RecogniseCamm, ReadCamm},
         {"mov-blocks", "binary GPS blocks in 'free' atoms on 32 KiB boundaries of a MOV/MP4/3GP file", Embedded,
          {"MOV", "MP4", "3GP"}, &MovGPSBlockScanner::recognise, &MovGPSBlockScanner::read},
         {"avi-02gp", "GPS texts in the '02gp' chunks of an AVI file", Embedded, {"AVI"}, &AviGPSReader::recognise,

@@ -14,7 +14,8 @@ constexpr double kMsPerSecond = 1000;
 bool RecogniseGpmf(const GPSProbe& probe) { return LooksLikeMp4(probe.head.data(), probe.head.size()); }
 
 void ReadGpmf(const GPSInput& input, GPSData& out) {
-    const std::optional<Mp4Movie> movie = ReadMp4Movie(input.source);
+    const std::optional<Mp4Movie> movie =
+        ReadMp4Movie(input.source, [](const Mp4Track& track) { return track.format == kGpmfFormat; });
     if (!movie) return;
     GpmfTelemetry telemetry;
     ForEachMetadataSample(input.source, *movie, kGpmfFormat, [&](const Mp4Sample& sample, const unsigned char* data) {
