@@ -116,8 +116,9 @@ void MainWindowController::showLibrary() {
         for (int row = 0; row < videos.size(); ++row) table->setItem(row, 0, MakeVideoCell(videos[row], palette()));
     }
     if (selected >= 0 && selected < videos.size()) selectRowQuietly(selected);
-    ui->textVideosSize->setText(
-        QStringLiteral("%1 %2").arg(videos.size()).arg(strings.localizedString(QStringLiteral("VideoSize"))));
+    // English needs the singular for one video; Chinese has one form for both.
+    const QString unit = videos.size() == 1 ? QStringLiteral("VideoSizeOne") : QStringLiteral("VideoSize");
+    ui->textVideosSize->setText(QStringLiteral("%1 %2").arg(videos.size()).arg(strings.localizedString(unit)));
 }
 
 void MainWindowController::selectRowQuietly(int row) {

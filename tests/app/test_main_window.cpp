@@ -118,6 +118,7 @@ TEST(StartUp, TheCommandLineAddsOnlyVideosAndSaysWhatItRefused) {
 
     EXPECT_EQ(harness.window().arrayVideos().size(), 1);
     EXPECT_EQ(harness.window().arrayVideos().value(0).path, clip);
+    EXPECT_EQ(harness.window().textVideosSize()->text(), QStringLiteral("1 video"));
     EXPECT_EQ(harness.window().noticeBanner()->notices(),
               QStringList{QStringLiteral("Not added: %1 (not a video file), %2 (no such file).").arg(notes, missing)});
 }

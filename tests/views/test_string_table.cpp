@@ -10,7 +10,7 @@
 namespace {
 
 TEST(StringTable, EveryShippedLanguageHasExactlyTheKeysOfTheProgram) {
-    const QStringList keys = {"CurrentSpeed", "DistFromStart", "DistToEnd", "NoGPSInfo", "OK", "VideoSize", "m"};
+    const QStringList keys = {"CurrentSpeed", "DistFromStart", "DistToEnd", "NoGPSInfo", "OK", "VideoSize", "VideoSizeOne", "m"};
     StringTable::load(QStringLiteral("InfoPlist"));  // registers the resources
     for (const char* language : {"en", "zh_Hans"}) {
         QFile file(QStringLiteral(":/strings/InfoPlist.%1.json").arg(QLatin1String(language)));
