@@ -1,6 +1,7 @@
 #include "FreeGPS.h"
 
 #include "BinaryFile.h"
+#include "DegreesMinutes.h"
 #include "FreeGPSCipher.h"
 
 #include <charconv>
@@ -301,11 +302,6 @@ bool DecodeLuckyText(const unsigned char* box, size_t size, GPSData& out) {
 }
 
 }  // namespace
-
-double DegreesFromDegreesMinutes(double packed) {
-    const double degrees = std::trunc(packed / 100);
-    return degrees + (packed - degrees * 100) / 60;
-}
 
 bool DecodeFreeGPS(const unsigned char* box, size_t size, GPSData& out) {
     if (DecodeXorText(box, size, out) || DecodeLuckyText(box, size, out)) return true;

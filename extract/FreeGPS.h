@@ -24,6 +24,3 @@ bool DecodeFreeGPS(const unsigned char* box, size_t size, GPSData& out);
 // The same record body as Novatek transport streams carry it, without the
 // 16-byte box header.
 bool DecodeFreeGPSBody(const unsigned char* body, size_t size, GPSData& out);
-
-// ddmm.mmmm to degrees, signs dropped: the hemisphere travels in the letters.
-double DegreesFromDegreesMinutes(double packed);

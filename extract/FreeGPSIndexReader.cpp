@@ -1,6 +1,7 @@
 #include "FreeGPSIndexReader.h"
 
 #include "FreeGPSScanReader.h"
+#include "MovRecognition.h"
 #include "Mp4Movie.h"
 
 #include <optional>
@@ -14,7 +15,7 @@ constexpr int64_t kEntrySize = 8;    // offset and size, big-endian 32-bit
 
 }  // namespace
 
-bool RecogniseFreeGPSIndex(const GPSProbe& probe) { return LooksLikeMp4(probe.head.data(), probe.head.size()); }
+bool RecogniseFreeGPSIndex(const GPSProbe& probe) { return IsMovFamily(probe); }
 
 void ReadFreeGPSIndex(const GPSInput& input, GPSData& out) {
     const std::optional<Mp4Movie> movie = ReadMp4Movie(input.source);

@@ -1,7 +1,8 @@
 #include "FreeGPSScanReader.h"
 
 #include "FreeGPS.h"
-#include "Mp4Movie.h"
+#include "BinaryFile.h"
+#include "MovRecognition.h"
 
 #include <algorithm>
 #include <cstring>
@@ -29,7 +30,7 @@ bool ReadFreeGPSBox(ByteSource& source, int64_t offset, int64_t size, GPSData& o
     return DecodeFreeGPS(box.data(), got, out);
 }
 
-bool RecogniseFreeGPSScan(const GPSProbe& probe) { return LooksLikeMp4(probe.head.data(), probe.head.size()); }
+bool RecogniseFreeGPSScan(const GPSProbe& probe) { return IsMovFamily(probe); }
 
 void ReadFreeGPSScan(const GPSInput& input, GPSData& out) {
     ByteSource& source = input.source;

@@ -4,6 +4,7 @@
 #include "AviGPSReader.h"
 #include "CammReader.h"
 #include "DjiSrtReader.h"
+#include "FreeGPSScanReader.h"
 #include "GarminUuidReader.h"
 #include "GpmfReader.h"
 #include "Gps0AtomReader.h"
@@ -13,6 +14,7 @@
 #include "MovTextGPSReader.h"
 #include "SeventyMaiGpsReader.h"
 #include "TsGPSReader.h"
+#include "TsPrivateGPSReader.h"
 
 #include <algorithm>
 
@@ -34,6 +36,8 @@ const std::vector<GPSReader>& GPSReaderRegistry() {
          &AviGPSReader::read},
         {"ts-1600", "GPS texts in the packets of PID 0x1600 of an MPEG transport stream", Embedded, {"TS"},
          &TsGPSReader::recognise, &TsGPSReader::read},
+        {"ts-private", "Novatek GPS records or GPS texts in the private streams of an MPEG transport stream "
+         "of 188- or 192-byte packets", Embedded, {"TS", "M2TS", "MTS"}, &RecogniseTsPrivateGPS, &ReadTsPrivateGPS},
         {"garmin-uuid", "Garmin fixes in a 'uuid' atom of 'moov'", Embedded, {"MP4", "MOV"}, RecogniseGarminUuid,
          ReadGarminUuid},
         {"kenwood-udta", "Kenwood text records in a top-level 'udta' atom", Embedded, {"MP4", "MOV"},
@@ -46,6 +50,9 @@ const std::vector<GPSReader>& GPSReaderRegistry() {
          RecogniseSeventyMaiGps, ReadSeventyMaiGps},
         {"insta360", "GPS records in the trailer Insta360 cameras append to their clips", Embedded, {"INSV", "MP4"},
          RecogniseInsta360, ReadInsta360},
+        // Last of the MOV family: it reads the whole file.
+        {"mov-freegps", "Novatek-family 'freeGPS ' boxes anywhere in a MOV/MP4 file", Embedded, {"MOV", "MP4"},
+         &RecogniseFreeGPSScan, &ReadFreeGPSScan},
         {"dji-srt", "latitude and longitude fields of a DJI SubRip side file", SideFile, {"srt"}, RecogniseDjiSrt,
          ReadDjiSrt},
     };

@@ -1,5 +1,8 @@
 #include "FreeGPS.h"
+#include "FreeGPSScanReader.h"
 #include "FreeGpsBuilder.h"
+#include "GpsBlockBuilder.h"
+#include "MovBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +106,36 @@ TEST(FreeGPS, RejectsShortAndForeignBoxes) {
     for (const std::string& box : {wrongMonth, noLetters, FreeGpsBox().bytes()}) {
         GPSData out;
         EXPECT_FALSE(DecodeFreeGPS(reinterpret_cast<const unsigned char*>(box.data()), box.size(), out));
+    }
+}
+
+// Boxes off the 32 KiB grid, one across the scan's megabyte boundary; a file
+// cut anywhere gives at most the boxes it holds whole and no fix from a cut one.
+TEST(FreeGPS, ScanFindsBoxesAtAnyOffset) {
+    const auto box = [](int second) {
+        return FreeGpsBox(0x80).ints(0x30, {12, 30, second, 15, 6, 15}).text(0x48, "ANE")
+            .floats(0x4c, {2234.5678f, 11354.321f}).bytes();
+    };
+    std::string file = mov::Ftyp();
+    PlaceAt(file, 1001, box(1));
+    PlaceAt(file, (size_t{1} << 20) - 50, box(2));
+    const auto read = [](const std::string& bytes) {
+        MemoryByteSource source(bytes);
+        GPSData out;
+        ReadFreeGPSScan(GPSInput{source, ""}, out);
+        return out;
+    };
+    const GPSData whole = read(file);
+    ASSERT_EQ(whole.records.size(), 2u);
+    EXPECT_EQ(whole.records[1].second, 2);
+    EXPECT_EQ(whole.clock, GPSClock::UTC);
+    const std::pair<size_t, size_t> cutsAndFixes[] = {
+        {1001 + 0x50, 0}, {1001 + 0x80, 1}, {(size_t{1} << 20) - 20, 1}, {file.size() - 1, 2}};
+    for (const auto& [cut, expected] : cutsAndFixes) {
+        const GPSData out = read(file.substr(0, cut));
+        size_t fixes = 0;
+        for (const GPSRecord& r : out.records) fixes += IsValidRecord(r);
+        EXPECT_EQ(fixes, expected) << "cut at " << cut;
     }
 }
 
