@@ -4,6 +4,7 @@
 #include "AviGPSReader.h"
 #include "CammReader.h"
 #include "DjiSrtReader.h"
+#include "FreeGPSIndexReader.h"
 #include "FreeGPSScanReader.h"
 #include "GarminUuidReader.h"
 #include "GpmfReader.h"
@@ -30,6 +31,8 @@ const std::vector<GPSReader>& GPSReaderRegistry() {
          RecogniseGpmf, ReadGpmf},
         {"google-camm", "Camera Motion Metadata packets (GPS, acceleration) in the 'camm' track", Embedded, {"MP4"},
          RecogniseCamm, ReadCamm},
+        {"mov-freegps-index", "Novatek-family 'freeGPS ' boxes listed by the 'gps ' atom of a MOV/MP4 file", Embedded,
+         {"MOV", "MP4"}, &RecogniseFreeGPSIndex, &ReadFreeGPSIndex},
         {"mov-blocks", "binary GPS blocks in 'free' atoms on 32 KiB boundaries of a MOV/MP4/3GP file", Embedded,
          {"MOV", "MP4", "3GP"}, &MovGPSBlockScanner::recognise, &MovGPSBlockScanner::read},
         {"avi-02gp", "GPS texts in the '02gp' chunks of an AVI file", Embedded, {"AVI"}, &AviGPSReader::recognise,

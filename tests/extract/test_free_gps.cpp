@@ -1,4 +1,5 @@
 #include "FreeGPS.h"
+#include "FreeGPSIndexReader.h"
 #include "FreeGPSScanReader.h"
 #include "FreeGpsBuilder.h"
 #include "GpsBlockBuilder.h"
@@ -137,6 +138,30 @@ TEST(FreeGPS, ScanFindsBoxesAtAnyOffset) {
         for (const GPSRecord& r : out.records) fixes += IsValidRecord(r);
         EXPECT_EQ(fixes, expected) << "cut at " << cut;
     }
+}
+
+// The index's hostile entries (past the end, into the box before, back to it
+// again) are passed over; the boxes it lists are read, none other.
+TEST(FreeGPS, IndexReadsListedBoxesOnly) {
+    const auto box = [](int second) {
+        return FreeGpsBox(0x80).ints(0x30, {12, 30, second, 15, 6, 15}).text(0x48, "ANE")
+            .floats(0x4c, {2234.5678f, 11354.321f}).bytes();
+    };
+    const std::string head = mov::Ftyp();
+    const uint32_t moovSize = 8 + 16 + 6 * 8;
+    const uint32_t first = static_cast<uint32_t>(head.size()) + moovSize + 8;
+    const std::string moov = mov::Atom("moov", FreeGpsIndexAtom({{first, 0x80}, {first + 0x40, 0x80}, {first, 0x80},
+                                                                 {first + 0x100, 0x80}, {0xFFFFFF00, 0x80},
+                                                                 {first + 0x100, 0x80}}));
+    ASSERT_EQ(moov.size(), moovSize);
+    // Three boxes; the one at 0x80 is not listed.
+    const std::string file = head + moov + mov::Atom("mdat", box(1) + box(2) + box(3));
+    MemoryByteSource source(file);
+    GPSData out;
+    ReadFreeGPSIndex(GPSInput{source, ""}, out);
+    std::vector<int> seconds;
+    for (const GPSRecord& r : out.records) seconds.push_back(r.second);
+    EXPECT_EQ(seconds, (std::vector<int>{1, 3}));
 }
 
 }  // namespace
