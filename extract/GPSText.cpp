@@ -1,10 +1,7 @@
 #include "GPSText.h"
 
 #include "DegreesMinutes.h"
-
-#include <climits>
-#include <cstdlib>
-#include <locale.h>
+#include "LenientNumber.h"
 
 namespace {
 
@@ -27,26 +24,8 @@ constexpr int kCenturyBase = 2000;
 constexpr int kTwoDigits = 100;
 constexpr int kFourDigits = kTwoDigits * kTwoDigits;
 
-// Numbers are written with '.' whatever the user's locale; the player runs
-// with the locale the desktop sets, so the conversions use the C locale.
-locale_t CLocale() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    return locale;
-}
-
-// atoi on the field up to its first NUL, saturating where atoi's result would
-// be undefined.
-int FieldToInt(const std::string& field) {
-    const long value = strtol_l(field.c_str(), nullptr, 10, CLocale());
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<int>(value);
-}
-
-// atof on the field up to its first NUL.
-double FieldToDouble(const std::string& field) {
-    return strtod_l(field.c_str(), nullptr, CLocale());
-}
+// atof on the field, exponents included.
+double FieldToDouble(std::string_view field) { return ReadLenientDecimal(field, NumberSyntax::WithExponent); }
 
 }  // namespace
 
@@ -70,17 +49,17 @@ bool ParseGPSText(std::string_view text, GPSRecord& record) {
     const std::vector<std::string> fields = SplitString(text, ",");
     if (fields.size() != kGPSTextFieldCount) return false;
 
-    const int date = FieldToInt(fields[kDateField]);
+    const int date = ReadLenientInt(fields[kDateField]);
     record.day = date / kFourDigits;
     record.month = date / kTwoDigits % kTwoDigits;
     record.year = kCenturyBase + date % kTwoDigits;
 
-    const int time = FieldToInt(fields[kTimeField]);
+    const int time = ReadLenientInt(fields[kTimeField]);
     record.hour = time / kFourDigits;
     record.minute = time / kTwoDigits % kTwoDigits;
     record.second = time % kTwoDigits;
 
-    // c_str() so that a NUL inside the field ends it, as it ends a C string.
+    // A NUL inside a field ends it, as it ends a C string: it continues no number.
     record.lat = DegreesFromDegreesMinutes(FieldToDouble(fields[kLatField]));
     record.latRef = fields[kLatRefField].c_str()[0];
     record.lon = DegreesFromDegreesMinutes(FieldToDouble(fields[kLonField]));
