@@ -2,6 +2,7 @@
 
 #include "AutoVoxTrailerReader.h"
 #include "AviGPSReader.h"
+#include "BlackVueGpsReader.h"
 #include "CammReader.h"
 #include "DjiSrtReader.h"
 #include "FreeGPSIndexReader.h"
@@ -9,10 +10,12 @@
 #include "GarminUuidReader.h"
 #include "GpmfReader.h"
 #include "Gps0AtomReader.h"
+#include "GpxSideFileReader.h"
 #include "Insta360Reader.h"
 #include "KenwoodUdtaReader.h"
 #include "MovGPSBlockScanner.h"
 #include "MovTextGPSReader.h"
+#include "NmeaSideFileReader.h"
 #include "SeventyMaiGpsReader.h"
 #include "TsGPSReader.h"
 #include "TsPrivateGPSReader.h"
@@ -58,6 +61,12 @@ const std::vector<GPSReader>& GPSReaderRegistry() {
          &RecogniseFreeGPSScan, &ReadFreeGPSScan},
         {"dji-srt", "latitude and longitude fields of a DJI SubRip side file", SideFile, {"srt"}, RecogniseDjiSrt,
          ReadDjiSrt},
+        {"nmea-side", "NMEA sentences in a .nmea file beside the clip", SideFile, {"nmea"}, &RecogniseNmeaSideFile,
+         &ReadNmeaSideFile},
+        {"blackvue-gps", "NMEA lines stamped [unix ms] in a .gps file beside the clip, with its .3gf accelerometer file",
+         SideFile, {"gps"}, &RecogniseBlackVueGps, &ReadBlackVueGps},
+        {"gpx-side", "a phone's GPX log beside the clip, cut to the clip's time span", SideFile, {"gpx"},
+         &RecogniseGpxSideFile, &ReadGpxSideFile},
     };
     return readers;
 }
