@@ -1,15 +1,13 @@
 #include "MovSubtitle.h"
 
-#include "BinaryFile.h"
-#include "MovAtomWalk.h"
+#include "ByteSource.h"
+#include "Mp4Movie.h"
+#include "TextTrackSamples.h"
 
 #include <cstdint>
 #include <string_view>
 
 namespace {
-
-// Subtitle sample: 0 length L (big-endian, unsigned 16-bit, text only), 2 text.
-constexpr int64_t kSampleLengthSize = 2;
 
 // Strict UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF.
 bool IsValidUTF8(std::string_view text) {
@@ -45,40 +43,23 @@ bool IsValidUTF8(std::string_view text) {
     return true;
 }
 
-// The sample's text up to its first NUL. A sample that cannot be read whole or
-// is not valid UTF-8 gives an empty string rather than being dropped, so the
-// list keeps one entry per sample in table order and a caller can still pair
-// entries with the track's sample times. None once the samples read so far
-// would exceed bytesLeft.
-std::optional<std::string> OneSubtitle(BinaryFile& file, uint32_t offset, int64_t& bytesLeft) {
-    if (!file.seek(offset)) return std::string{};
-    const std::optional<uint16_t> length = file.readBE16();
-    if (!length) return std::string{};
-    bytesLeft -= kSampleLengthSize + *length;
-    if (bytesLeft < 0) return std::nullopt;
-
-    std::optional<std::string> text = file.readText(*length);
-    if (!text) return std::string{};
-    const size_t nul = text->find('\0');
-    if (nul != std::string::npos) text->resize(nul);
-    if (!IsValidUTF8(*text)) return std::string{};
-    return text;
-}
-
 }  // namespace
 
 std::optional<std::vector<std::string>> MovSubtitle::GetSubtitle(const std::string& path) {
-    BinaryFile file(path.c_str());
-    if (!file.isOpen()) return std::nullopt;
+    FileByteSource source(path);
+    if (!source.isOpen()) return std::nullopt;
 
     std::vector<std::string> subtitles;
-    // Samples of a sound file do not overlap; a table that points at the same
-    // bytes over and over stops once it has read more than the file holds.
-    int64_t bytesLeft = file.size();
-    for (const uint32_t offset : MovAtomWalk(file).ReadTextChunkOffsets()) {
-        std::optional<std::string> text = OneSubtitle(file, offset, bytesLeft);
-        if (!text) break;
-        subtitles.push_back(std::move(*text));
-    }
+    const std::optional<Mp4Movie> movie = ReadMp4Movie(source, IsTextTrack);
+    if (!movie) return subtitles;
+    // A sample that cannot be read whole or is not valid UTF-8 gives an empty
+    // string rather than being dropped, so the list keeps one entry per sample
+    // and a caller can still pair entries with the track's sample times.
+    ForEachTextSample(source, *movie, TextLengthPrefix::TextOnly,
+                      [&subtitles](const std::optional<std::string>& text, const Mp4Sample&) {
+                          std::string subtitle = text ? text->substr(0, text->find('\0')) : std::string{};
+                          subtitles.push_back(IsValidUTF8(subtitle) ? std::move(subtitle) : std::string{});
+                          return true;
+                      });
     return subtitles;
 }

@@ -38,10 +38,10 @@ TEST(MovSubtitle, GivesOneEntryPerSampleInTableOrder) {
     EXPECT_EQ(Subtitles(movie), expected);
 }
 
-TEST(MovSubtitle, NoFileNoListNoTextTrackEmptyList) {
+TEST(MovSubtitle, NoFileNoListNoTextTrackEmptyListMoovAnywhere) {
     EXPECT_FALSE(MovSubtitle().GetSubtitle("/nonexistent/kolvar/clip.mov"));
     EXPECT_EQ(Subtitles(Movie({Track{"vide", {SubtitleSample("Hello")}}})), Strings{});
-    EXPECT_EQ(Subtitles(Movie({Track{"text", {SubtitleSample("Hello")}}}, Layout::MoovLast)), Strings{});
+    EXPECT_EQ(Subtitles(Movie({Track{"text", {SubtitleSample("Hello")}}}, Layout::MoovLast)), Strings{"Hello"});
 }
 
 TEST(MovSubtitle, TableRepeatingOneLargeSampleStaysWithinTheFileSize) {
