@@ -36,6 +36,6 @@ std::vector<Mp4AtomRef> ReadMp4Children(ByteSource& source, const Mp4AtomRef& pa
 
 std::vector<unsigned char> ReadMp4Payload(ByteSource& source, const Mp4AtomRef& atom, size_t count) {
     std::vector<unsigned char> bytes(static_cast<size_t>(std::min<int64_t>(atom.size, int64_t(count))));
-    bytes.resize(source.readAt(atom.offset, bytes.data(), bytes.size()));
+    if (!bytes.empty()) bytes.resize(source.readAt(atom.offset, bytes.data(), bytes.size()));
     return bytes;
 }

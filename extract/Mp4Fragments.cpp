@@ -76,7 +76,8 @@ bool ReadTrackRun(ByteSource& source, const Mp4AtomRef& run, const FragmentDefau
     if (entrySize > 0) {
         if (count * entrySize > static_cast<uint64_t>(run.size) - at) return true;
         entries.resize(std::min<uint64_t>(count, Mp4Movie::kMaxSamples) * entrySize);
-        if (!source.readExactAt(run.offset + int64_t(at), entries.data(), entries.size())) return true;
+        if (!entries.empty() && !source.readExactAt(run.offset + int64_t(at), entries.data(), entries.size()))
+            return true;
         count = entries.size() / entrySize;
     }
 

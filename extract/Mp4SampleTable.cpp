@@ -69,7 +69,7 @@ SampleSizes ReadSampleSizes(ByteSource& source, const Mp4AtomRef* atom) {
 // Decoding times from stts, one sample after the other.
 class SampleClock {
 public:
-    SampleClock(std::vector<unsigned char> entries) : entries(std::move(entries)) {}
+    explicit SampleClock(std::vector<unsigned char> entries) : entries(std::move(entries)) {}
 
     uint64_t time() const { return decodeTime; }
     uint32_t duration() const { return at < entries.size() ? LoadBE32(&entries[at + 4]) : 0; }
@@ -113,7 +113,8 @@ std::vector<unsigned char> ReadMp4TableEntries(ByteSource& source, const Mp4Atom
     const auto room = static_cast<uint64_t>(table.size - countOffset - 4);
     if (count * entrySize > room) return {};
     std::vector<unsigned char> entries(std::min<uint64_t>(count, maxEntries) * entrySize);
-    if (!source.readExactAt(table.offset + countOffset + 4, entries.data(), entries.size())) return {};
+    if (!entries.empty() && !source.readExactAt(table.offset + countOffset + 4, entries.data(), entries.size()))
+        return {};
     return entries;
 }
 

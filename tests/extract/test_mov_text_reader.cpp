@@ -86,7 +86,7 @@ TEST(MovTextGPSReader, ReadsEverySampleWhereverMuxersPutIt) {
          ChunkedMovie({video, {"text", "text", Chunks(camera, {2, 1, 3})}}, {Layout::MoovLast, true}), 6},
         {"MP4 subtitles with style boxes", ChunkedMovie({{"sbtl", "tx3g", Chunks(styled, {1, 2, 3})}, video}), 6},
         {"3GP subtitles of one size", ChunkedMovie({{"subt", "tx3g", Chunks(tx3g, {3, 2})}}, {.fixedSize = true}), 5},
-        {"fragments", FragmentedMovie({"sbtl", "tx3g"}, Chunks(tx3g, {2, 1, 3}), FragmentBase::Moof), 6},
+        {"fragments", FragmentedMovie({"sbtl", "tx3g", {}}, Chunks(tx3g, {2, 1, 3}), FragmentBase::Moof), 6},
     };
     for (const auto& c : cases) {
         const ReadResult result = Read(c.file);
