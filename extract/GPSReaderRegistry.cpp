@@ -15,6 +15,7 @@
 #include "KenwoodUdtaReader.h"
 #include "MovGPSBlockScanner.h"
 #include "MovTextGPSReader.h"
+#include "NmeaTextTrackReader.h"
 #include "NmeaSideFileReader.h"
 #include "SeventyMaiGpsReader.h"
 #include "TsGPSReader.h"
@@ -29,6 +30,8 @@ const std::vector<GPSReader>& GPSReaderRegistry() {
     static const std::vector<GPSReader> readers = {
         {"mov-text", "GPS texts in the text tracks of a MOV/MP4/3GP file", Embedded, {"MOV", "MP4", "3GP"},
          &MovTextGPSReader::recognise, &MovTextGPSReader::read},
+        {"nmea-text", "NMEA sentences in the text or subtitle tracks of a MOV/MP4/3GP file", Embedded,
+         {"MOV", "MP4", "3GP"}, &RecogniseNmeaTextTrack, &ReadNmeaTextTrack},
         // Telemetry tracks come before the block scan, which would read the whole file.
         {"gopro-gpmf", "GoPro GPMF telemetry (GPS5, GPS9, ACCL) in the 'gpmd' metadata track", Embedded, {"MP4"},
          RecogniseGpmf, ReadGpmf},

@@ -1,8 +1,10 @@
 #include "BlackVueGpsReader.h"
 #include "GpxSideFileReader.h"
+#include "MovBuilder.h"
 #include "NmeaBuilder.h"
 #include "NmeaParser.h"
 #include "NmeaSideFileReader.h"
+#include "NmeaTextTrackReader.h"
 #include "SideFileBuilder.h"
 #include "SiblingFile.h"
 #include "TempFile.h"
@@ -109,6 +111,15 @@ TEST(NmeaParser, MergedFixCarriesSpeedHeadingAltitudeDimensionAndGSensorMeans) {
     EXPECT_DOUBLE_EQ(r.gsZ, 100);
     EXPECT_EQ(data.records[1].gsX, 0) << "readings belong to one fix";
     EXPECT_TRUE(std::isnan(data.records[1].altitude));
+}
+
+TEST(NmeaTextTrack, SamplesOfOneOrSeveralSentences) {
+    const std::string movie = mov::Movie({mov::TextTrack({kRmc + "\r\n" + kGga, Rmc("123046", "150615") + "\0\0"s})});
+    MemoryByteSource bytes(movie);
+    GPSData data;
+    ReadNmeaTextTrack({bytes, ""}, data);
+    ExpectFixes(data, {{kNoon30 + 200, "NE"}, {kNoon30 + 1000, "NE"}}, "text track");
+    EXPECT_DOUBLE_EQ(data.records[0].altitude, 45.3);
 }
 
 TEST(NmeaSideFiles, ClockStampsTimeTheFixesAndTheAccelerometerFileFollowsThem) {

@@ -1,0 +1,21 @@
+#include "NmeaTextTrackReader.h"
+
+#include "MovRecognition.h"
+#include "Mp4Movie.h"
+#include "NmeaParser.h"
+#include "TextTrackSamples.h"
+
+bool RecogniseNmeaTextTrack(const GPSProbe& probe) { return IsMovFamily(probe); }
+
+void ReadNmeaTextTrack(const GPSInput& input, GPSData& out) {
+    const std::optional<Mp4Movie> movie = ReadMp4Movie(input.source, IsTextTrack);
+    if (!movie) return;
+    if (movie->truncated) out.truncated = true;
+    NmeaParser parser(out);
+    // A sample's end ends its last sentence.
+    ForEachTextSample(input.source, *movie, TextLengthPrefix::CountsItself,
+                      [&parser](const std::optional<std::string>& text, const Mp4Sample&) {
+                          return !text || parser.readText(*text);
+                      });
+    parser.finish();
+}
