@@ -32,6 +32,16 @@ enum class GPSReaderKind {
     SideFile,  // a file beside the video with the same base name
 };
 
+// What a user reads to see whether their camera works: one row of
+// docs/formats.md, and the --formats table.
+struct GPSDialectFacts {
+    const char* cameras = "";  // camera makers and models known to write it
+    const char* rate = "";     // fixes per second
+    const char* clock = "";    // "local" or "UTC"
+    const char* units = "";    // of position and speed as stored
+    const char* gsensor = "";  // whether and how G-sensor readings come with it
+};
+
 // One dialect: how a camera family stores its GPS data.
 struct GPSReader {
     const char* id;           // short name for --probe and the log, e.g. "mov-text"
@@ -42,6 +52,7 @@ struct GPSReader {
     std::vector<std::string> extensions;
     bool (*recognise)(const GPSProbe& probe);
     void (*read)(const GPSInput& input, GPSData& out);
+    GPSDialectFacts facts = {};
 };
 
 // Every dialect, in the order the front end tries them.
