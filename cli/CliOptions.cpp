@@ -1,11 +1,17 @@
 #include "CliOptions.h"
 
+#include "GPSReader.h"
+
 #include <initializer_list>
 #include <string_view>
 
-const char* const kUsageText =
+namespace {
+
+const char* const kUsageHead =
     R"(Usage: kolvar-extract [--format csv|gpx|geojson] [--utc-offset +HH:MM] [--output DIR] FILE...
        kolvar-extract --summary FILE...
+       kolvar-extract --probe FILE...
+       kolvar-extract --formats
        kolvar-extract --records [--output DIR] FILE...
        kolvar-extract --raw [--output DIR] FILE...
        kolvar-extract --help
@@ -16,12 +22,11 @@ and prints the drive the player builds from them.
 Where the GPS data comes from:
   A side file beside the video, with the video's name and the extension GMAP
   (clip.MOV -> clip.GMAP), is used when it exists; the video is then not read.
-  Otherwise the data inside the video, chosen by its extension (any case):
-  MOV, MP4, 3GP  the GPS texts of the text track; when it holds none, the
-                 binary GPS blocks in "free" atoms on 32 KiB boundaries
-  AVI            the GPS texts of the "02gp" chunks of the movi list
-  TS             the GPS texts of the packets of PID 0x1600
+  Otherwise each dialect below is tried in turn, recognised by the file's
+  extension (any case) or content, and the first that gives a fix wins:
+)";
 
+const char* const kUsageModes = R"(
 Modes:
   (default)  the track as CSV, one line per point:
              time_ms,lat,lon,speed_kmh,gs_x,gs_y,gs_z,dist_from_start_m,dist_to_end_m
@@ -49,6 +54,9 @@ Modes:
              Latitude and longitude are unsigned degrees; lat_ref (N/S) and
              lon_ref (E/W) carry the hemisphere; speed is in knots.
   --raw      the same, records as the container reader left them, before repair
+  --probe    one CSV line per file: what was found, before repair:
+             file,dialect,fixes,first_fix,last_fix,duration_s,rate_hz,clock,note
+  --formats  the dialects Kolvar reads, as a Markdown table
   --help     this text
 
 Output:
@@ -69,8 +77,6 @@ still processed):
   1  the file holds no GPS data ("no GPS data in FILE" on standard error)
   2  a usage error, or a file that cannot be opened or written
 )";
-
-namespace {
 
 constexpr int kMaxOffsetHours = 14;
 constexpr int kMinutesPerHour = 60;
@@ -114,14 +120,28 @@ std::optional<std::string> CombinationError(const CliOptions& o, bool formatGive
     if (formatGiven && o.mode != Mode::Track) return "--format applies to the track only";
     if (offsetGiven && (o.mode != Mode::Track || o.format == Format::Csv))
         return "--utc-offset needs --format gpx or --format geojson";
-    if (o.outputDir && o.mode == Mode::Summary) return "--summary prints one table and takes no --output";
+    const bool table = o.mode == Mode::Summary || o.mode == Mode::Probe;
+    if (o.mode == Mode::Formats) return o.files.empty() ? std::nullopt : std::optional<std::string>("--formats takes no FILE");
+    if (o.outputDir && table) return "--summary and --probe print one table and take no --output";
     if (o.files.empty()) return "a FILE is required";
-    if (o.files.size() > 1 && !o.outputDir && o.mode != Mode::Summary)
+    if (o.files.size() > 1 && !o.outputDir && !table)
         return "several files need --output DIR";
     return std::nullopt;
 }
 
 }  // namespace
+
+std::string UsageText() {
+    std::string text = kUsageHead;
+    for (const GPSReader& reader : GPSReaderRegistry()) {
+        std::string extensions;
+        for (const std::string& extension : reader.extensions) extensions += (extensions.empty() ? "" : " ") + extension;
+        const bool side = reader.kind == GPSReaderKind::SideFile;
+        text += "  " + std::string(reader.id) + ": " + reader.description + " (" + (side ? "side file " : "") +
+                extensions + ")\n";
+    }
+    return text + kUsageModes;
+}
 
 std::optional<int> ParseUtcOffset(const std::string& text) {
     int hours = 0, minutes = 0;
@@ -186,10 +206,15 @@ std::variant<CliOptions, std::string> ParseCliOptions(int argc, const char* cons
             mode = CliOptions::Mode::Raw;
         } else if (arg == "--summary") {
             mode = CliOptions::Mode::Summary;
+        } else if (arg == "--probe") {
+            mode = CliOptions::Mode::Probe;
+        } else if (arg == "--formats") {
+            mode = CliOptions::Mode::Formats;
         } else {
             return "unknown option '" + std::string(arg) + "'";
         }
-        if (modeGiven && mode != options.mode) return std::string("--records, --raw and --summary exclude each other");
+        if (modeGiven && mode != options.mode)
+            return std::string("--records, --raw, --summary, --probe and --formats exclude each other");
         options.mode = mode;
         modeGiven = true;
     }

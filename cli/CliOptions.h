@@ -6,7 +6,7 @@
 #include <vector>
 
 struct CliOptions {
-    enum class Mode { Track, Records, Raw, Summary, Help };
+    enum class Mode { Track, Records, Raw, Summary, Probe, Formats, Help };
     enum class Format { Csv, Gpx, GeoJson };
     Mode mode = Mode::Track;
     Format format = Format::Csv;       // of the track
@@ -21,4 +21,5 @@ std::variant<CliOptions, std::string> ParseCliOptions(int argc, const char* cons
 // "+HH:MM" or "-HH:MM" with HH 00-14 and MM 00-59, in minutes.
 std::optional<int> ParseUtcOffset(const std::string& text);
 
-extern const char* const kUsageText;
+// --help, with the dialects of the registry.
+std::string UsageText();

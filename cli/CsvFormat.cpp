@@ -19,3 +19,13 @@ std::string FormatRefLetter(char letter) {
     std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
     return escaped;
 }
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}

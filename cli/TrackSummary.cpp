@@ -4,21 +4,6 @@
 #include "LocalDateTime.h"
 #include "TrackExport.h"
 
-namespace {
-
-// RFC 4180: a field with a comma, a quote or a line break is quoted, its quotes doubled.
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
-}  // namespace
-
 void WriteSummaryRow(std::ostream& out, const std::string& file, const TrackLoad& load) {
     const GPSTrack& track = *load.track;
     const auto& points = track.pointArray();

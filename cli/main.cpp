@@ -1,12 +1,16 @@
 #include "CliOptions.h"
 #include "ExtractGPSRecords.h"
+#include "ExitStatus.h"
 #include "FileCheck.h"
 #include "GeoJsonWriter.h"
+#include "FormatsTable.h"
 #include "GpxWriter.h"
 #include "OutputFiles.h"
+#include "ProbeReport.h"
 #include "RecordCsv.h"
 #include "TrackCsv.h"
 #include "TrackLoader.h"
+#include "TrackForCli.h"
 #include "TrackSummary.h"
 
 #include <algorithm>
@@ -17,9 +21,7 @@
 
 namespace {
 
-constexpr int kExitPrinted = 0;
-constexpr int kExitNoGPSData = 1;
-constexpr int kExitUsage = 2;
+constexpr const char* kProgram = "kolvar-extract";
 
 // One input's outcome: its exit status and, when 0, the text to emit.
 struct FileResult {
@@ -27,48 +29,18 @@ struct FileResult {
     std::string text;
 };
 
-FileResult CannotOpen(const std::string& path, const std::string& reason) {
-    std::cerr << "kolvar-extract: cannot open " << path << ": " << reason << '\n';
-    return {kExitUsage, {}};
-}
-
-FileResult NoGPSData(const std::string& path, const std::string& reason) {
-    std::cerr << "no GPS data in " << path << '\n';
-    if (!reason.empty()) std::cerr << "kolvar-extract: " << path << ": " << reason << '\n';
-    return {kExitNoGPSData, {}};
-}
-
 FileResult ExtractRecords(const std::string& path, bool repaired) {
-    if (const auto reason = CannotOpenReason(path)) return CannotOpen(path, *reason);
+    if (const auto reason = CannotOpenReason(path)) return {ReportCannotOpen(kProgram, path, *reason), {}};
     const GPSExtraction extraction = repaired ? ExtractGPSData(path) : ReadGPSData(path);
     const std::vector<GPSRecord>& records = extraction.data.records;
-    if (records.empty()) return NoGPSData(path, DescribeExtraction(extraction));
+    if (records.empty()) return {ReportNoGPSData(kProgram, path, DescribeExtraction(extraction)), {}};
     std::ostringstream out;
     WriteRecordCsv(out, records.data(), static_cast<int32_t>(records.size()));
     return {kExitPrinted, out.str()};
 }
 
-// The track as the player loads it; a side file that is there but unreadable
-// is reported as such rather than as missing data.
 std::optional<TrackLoad> Load(const std::string& path, FileResult& failure) {
-    if (const auto reason = CannotOpenReason(path)) {
-        failure = CannotOpen(path, *reason);
-        return std::nullopt;
-    }
-    const std::string sideFile = SideFilePath(path);
-    std::error_code error;
-    if (std::filesystem::exists(sideFile, error)) {
-        if (const auto reason = CannotOpenReason(sideFile)) {
-            failure = CannotOpen(sideFile, *reason);
-            return std::nullopt;
-        }
-    }
-    TrackLoad load = LoadTrack(path);
-    if (load.track->isEmpty()) {
-        failure = NoGPSData(path, load.reason);
-        return std::nullopt;
-    }
-    return load;
+    return LoadTrackOrExplain(kProgram, path, failure.status);
 }
 
 FileResult ExportTrack(const std::string& path, const CliOptions& options) {
@@ -113,6 +85,21 @@ int RunSummary(const CliOptions& options) {
     return status;
 }
 
+int RunProbe(const CliOptions& options) {
+    int status = kExitPrinted;
+    std::cout << kProbeCsvHeader << '\n';
+    for (const std::string& path : options.files) {
+        if (const auto reason = CannotOpenReason(path)) {
+            status = std::max(status, ReportCannotOpen(kProgram, path, *reason));
+            continue;
+        }
+        const GPSExtraction extraction = ReadGPSData(path);
+        WriteProbeRow(std::cout, path, extraction);
+        if (extraction.status != ExtractStatus::Found) status = std::max(status, kExitNoGPSData);
+    }
+    return status;
+}
+
 int RunFiles(const CliOptions& options) {
     if (options.outputDir) {
         if (const auto clash = OutputClash(options)) {
@@ -153,9 +140,14 @@ int main(int argc, char** argv) {
     int status = kExitUsage;
     switch (options.mode) {
         case CliOptions::Mode::Help:
-            std::cout << kUsageText;
+            std::cout << UsageText();
             status = kExitPrinted;
             break;
+        case CliOptions::Mode::Formats:
+            WriteFormatsTable(std::cout);
+            status = kExitPrinted;
+            break;
+        case CliOptions::Mode::Probe: status = RunProbe(options); break;
         case CliOptions::Mode::Summary: status = RunSummary(options); break;
         default: status = RunFiles(options); break;
     }

@@ -2,6 +2,8 @@
 #include "MovBuilder.h"
 #include "SideFileBuilder.h"
 
+#include "GPSReader.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -80,6 +82,12 @@ TEST(KolvarExtract, OutputsAndExitStatuses) {
         {"--format gpx nothing.MOV", 2, "", ""},
         {"--format kml blank.MOV", 2, "", ""},
         {"a.MOV b.MOV", 2, "", ""},
+        {"blank.AVI", 1, "", "no known GPS layout in the file (looked for: avi-02gp)"},
+        {"--probe drive.MOV blank.AVI", 1,
+         "file,dialect,fixes,first_fix,last_fix,duration_s,rate_hz,clock,note\n"
+         "drive.MOV,mov-text,5,2015-06-15 12:00:00.000,2015-06-15 12:00:04.000,4,1,local,\n"
+         "blank.AVI,,0,,,,,,no known GPS layout in the file (looked for: avi-02gp)\n",
+         ""},
     };
     for (const auto& c : cases) {
         const ExtractRun run = RunExtract(dir, c.args);
@@ -89,7 +97,12 @@ TEST(KolvarExtract, OutputsAndExitStatuses) {
     }
     const ExtractRun help = RunExtract(dir, "--help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--utc-offset"), std::string::npos);
+    // Every dialect of the registry is named, and --formats has one row each.
+    const ExtractRun formats = RunExtract(dir, "--formats");
+    for (const GPSReader& reader : GPSReaderRegistry()) {
+        EXPECT_NE(help.out.find(std::string(reader.id) + ": "), std::string::npos) << reader.id;
+        EXPECT_NE(formats.out.find("| `" + std::string(reader.id) + "` |"), std::string::npos) << reader.id;
+    }
 
     // A side file that is there but cannot be read is no missing data...
     std::filesystem::create_directory(dir.path() + "/blank.GMAP");

@@ -13,9 +13,7 @@ namespace {
 using namespace extract_test;
 using Seconds = std::vector<int>;
 
-ReadResult ReadAvi(const std::string& bytes, int32_t initialCount = 0) {
-    return ReadBytes<AviGPSReader>(bytes);
-}
+ReadResult ReadAvi(const std::string& bytes) { return ReadBytes<AviGPSReader>(bytes); }
 Seconds SecondsOf(const std::string& bytes) { return ReadAvi(bytes).seconds(); }
 
 const std::string kHeaderList = RiffList("hdrl", RiffChunk("avih", std::string(56, '\0')));

@@ -37,7 +37,7 @@ TEST(ParseGPSText, AcceptsExactlyElevenFieldsAndLeavesTheRecordAloneOtherwise) {
     EXPECT_TRUE(ParseGPSText(",,,,,,,,,,x", record));
 
     GPSRecord before;
-    std::memset(&before, 0x5A, sizeof before);
+    std::memset(static_cast<void*>(&before), 0x5A, sizeof before);
     for (const std::string& text : {kText.substr(0, kText.size() - 2), kText + ",7", ""s, ",,,,,,,,,,,,"s}) {
         GPSRecord rejected = before;
         EXPECT_FALSE(ParseGPSText(text, rejected)) << text;

@@ -129,7 +129,7 @@ TEST(RepairGPSRecords, NullFixesAreHolesAndNothingValidLeavesNoRecord) {
         EXPECT_EQ(Repair(invalid), 0);
 
     GPSRecord untouched;
-    std::memset(&untouched, 0x5A, sizeof untouched);
+    std::memset(static_cast<void*>(&untouched), 0x5A, sizeof untouched);
     const GPSRecord before = untouched;
     for (int32_t count : {0, -3}) {
         RepairGPSRecords(&untouched, count);

@@ -1,10 +1,11 @@
 #include "ChartsOptions.h"
 #include "DetailChart.h"
+#include "ExitStatus.h"
 #include "FileCheck.h"
 #include "GSensorChart.h"
 #include "InstrumentImage.h"
 #include "StringTable.h"
-#include "TrackLoader.h"
+#include "TrackForCli.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -16,9 +17,7 @@
 
 namespace {
 
-constexpr int kExitWritten = 0;
-constexpr int kExitNoGPSData = 1;
-constexpr int kExitUsage = 2;
+constexpr const char* kProgram = "kolvar-charts";
 
 // Written whole or not at all: a half-written PNG never replaces a good one.
 bool writeChart(const QString& path, const ChartsOptions& options, const GPSTrack& track, float t,
@@ -35,17 +34,15 @@ bool writeChart(const QString& path, const ChartsOptions& options, const GPSTrac
 }
 
 int drawCharts(const ChartsOptions& options) {
-    const TrackLoad load = LoadTrack(options.file);
-    if (!load.track || load.track->isEmpty()) {
-        std::cerr << "no GPS data in " << options.file << '\n';
-        return kExitNoGPSData;
-    }
+    int status = kExitPrinted;
+    const std::optional<TrackLoad> load = LoadTrackOrExplain(kProgram, options.file, status);
+    if (!load) return status;
     const QDir output(QString::fromStdString(options.outputDir));
     if (!output.mkpath(QStringLiteral("."))) {
         std::cerr << "kolvar-charts: cannot create the folder " << options.outputDir << '\n';
         return kExitUsage;
     }
-    const GPSTrack& track = *load.track;
+    const GPSTrack& track = *load->track;
     const float t = static_cast<float>(std::min(options.atSeconds * 1000.0, double(FLT_MAX)));
     if (!writeChart(output.filePath(QStringLiteral("gsensor.png")), options, track, t,
                     paintGSensorChart) ||
@@ -63,7 +60,7 @@ int drawCharts(const ChartsOptions& options) {
         std::cout << text.toStdString() << '\n';
     }
     std::cout.flush();
-    return kExitWritten;
+    return kExitPrinted;
 }
 
 }  // namespace
@@ -77,12 +74,9 @@ int main(int argc, char** argv) {
     const auto& options = std::get<ChartsOptions>(parsed);
     if (options.help) {
         std::cout << kChartsUsageText;
-        return kExitWritten;
+        return kExitPrinted;
     }
-    if (const auto reason = CannotOpenReason(options.file)) {
-        std::cerr << "kolvar-charts: cannot open " << options.file << ": " << *reason << '\n';
-        return kExitUsage;
-    }
+    if (const auto reason = CannotOpenReason(options.file)) return ReportCannotOpen(kProgram, options.file, *reason);
     // Fonts need a GUI application, never a display: charts are drawn off-screen.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // Only the program name: the user's arguments are not Qt's to interpret.
