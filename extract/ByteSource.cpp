@@ -32,7 +32,7 @@ size_t FileByteSource::readAt(int64_t offset, void* buffer, size_t count) {
 }
 
 size_t MemoryByteSource::readAt(int64_t offset, void* buffer, size_t count) {
-    if (offset < 0 || static_cast<uint64_t>(offset) >= length) return 0;
+    if (count == 0 || offset < 0 || static_cast<uint64_t>(offset) >= length) return 0;
     const size_t n = std::min(count, length - static_cast<size_t>(offset));
     std::memcpy(buffer, bytes + offset, n);
     return n;
