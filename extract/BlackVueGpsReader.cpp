@@ -40,15 +40,17 @@ void ReadBlackVueAccel(ByteSource& source, GPSData& out) {
     }
 }
 
-void AverageAccelIntoRecords(GPSData& data, int64_t clipStartMs) {
+void AverageAccelIntoRecords(GPSData& data) {
+    if (data.records.empty()) return;
+    const double clipStartMs = RecordMs(data.records.front());
     if (data.accel.empty()) return;
     std::vector<AccelSample> samples = data.accel;
     std::stable_sort(samples.begin(), samples.end(),
                      [](const AccelSample& a, const AccelSample& b) { return a.time < b.time; });
     for (size_t i = 0; i < data.records.size(); ++i) {
-        const double from = RecordMs(data.records[i]) - double(clipStartMs);
+        const double from = RecordMs(data.records[i]) - clipStartMs;
         double to = from + kMsPerSecond;
-        if (i + 1 < data.records.size()) to = std::min(to, RecordMs(data.records[i + 1]) - double(clipStartMs));
+        if (i + 1 < data.records.size()) to = std::min(to, RecordMs(data.records[i + 1]) - clipStartMs);
         auto it = std::lower_bound(samples.begin(), samples.end(), from,
                                    [](const AccelSample& s, double t) { return s.time < t; });
         double sum[3] = {0, 0, 0};
@@ -72,6 +74,7 @@ void ReadBlackVueGps(const GPSInput& input, GPSData& out) {
     if (!accelPath) return;
     FileByteSource accel(*accelPath);
     ReadBlackVueAccel(accel, out);
-    // The clip starts with the first stamped line: the stamps and the .3gf share its clock.
-    if (clipStart) AverageAccelIntoRecords(out, *clipStart);
+    // The clip starts with the first stamped line, which carries the first fix;
+    // the fixes are timed by the receiver's UTC clock, the .3gf by the stamps'.
+    if (clipStart) AverageAccelIntoRecords(out);
 }

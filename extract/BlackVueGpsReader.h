@@ -11,5 +11,6 @@ void ReadBlackVueGps(const GPSInput& input, GPSData& out);
 void ReadBlackVueAccel(ByteSource& source, GPSData& out);
 
 // Gives each record the mean of the samples from its time up to the next
-// record's (at most a second), the clip starting at clipStartMs on the records' clock.
-void AverageAccelIntoRecords(GPSData& data, int64_t clipStartMs);
+// record's (at most a second). The clip starts with the first record: the
+// camera stamps its first line as it starts recording.
+void AverageAccelIntoRecords(GPSData& data);

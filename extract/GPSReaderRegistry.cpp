@@ -2,6 +2,7 @@
 
 #include "AutoVoxTrailerReader.h"
 #include "AviGPSReader.h"
+#include "BlackVueFreeReader.h"
 #include "BlackVueGpsReader.h"
 #include "CammReader.h"
 #include "DjiSrtReader.h"
@@ -41,6 +42,10 @@ const std::vector<GPSReader>& GPSReaderRegistry() {
         {"google-camm", "Camera Motion Metadata packets (GPS, acceleration) in the 'camm' track", Embedded, {"MP4"},
          RecogniseCamm, ReadCamm,
          {"Street View capture apps, phones and 360° cameras", "1–10 Hz", "UTC, milliseconds", "signed degrees, altitude m, speed from the velocity", "acceleration packets, m/s², camera axes"}},
+        {"blackvue-free", "NMEA lines stamped [unix ms] and .3gf accelerometer records in the 'gps ' and '3gf ' "
+         "atoms of a top-level 'free' atom", Embedded, {"MP4"}, &RecogniseBlackVueFree, &ReadBlackVueFree,
+         {"BlackVue DR-series (MP4 recordings)", "1 Hz", "UTC", "NMEA ddmm.mmmm, speed knots",
+          "10-byte .3gf records, 1/128 g"}},
         {"mov-freegps-index", "Novatek-family 'freeGPS ' boxes listed by the 'gps ' atom of a MOV/MP4 file", Embedded,
          {"MOV", "MP4"}, &RecogniseFreeGPSIndex, &ReadFreeGPSIndex,
          {"Novatek-chipset dash cams: Viofo, Vantrue, Kenwood, Transcend, Akaso, Azdome, E-ACE and many more", "1 Hz", "UTC (Kenwood: local)", "ddmm.mmmm floats with letters (some layouts obfuscated), speed knots", "in most layouts, per fix"}},

@@ -209,12 +209,14 @@ void NmeaParser::flush() {
         gCount = 0;
     }
     const bool undated = !pending.unixMs && !pending.dayStartMs && !lastDayStartMs;
-    if (pending.unixMs) {
-        SetRecordUtc(r, *pending.unixMs);
-    } else if (pending.dayStartMs) {
+    // The receiver's own UTC date and time win: a camera's stamp is its
+    // clock, which may run on local time; it serves only a fix without a date.
+    if (pending.dayStartMs) {
         lastDayStartMs = pending.dayStartMs;
         lastDatedMsOfDay = pending.msOfDay;
         SetRecordUtc(r, *pending.dayStartMs + pending.msOfDay);
+    } else if (pending.unixMs) {
+        SetRecordUtc(r, *pending.unixMs);
     } else if (lastDayStartMs) {
         // A fix without a date of its own: the last date, the next day once the clock wrapped.
         const int64_t wrapped = pending.msOfDay < lastDatedMsOfDay - kHalfDayMs ? kMsPerDay : 0;

@@ -17,8 +17,8 @@ public:
 
     // Reads every sentence of text: one starts at '$' and ends at CR, LF, the
     // next '$', any other control byte or the end of the text. unixMs, when a
-    // camera stamped the line with its own clock, times the record instead of
-    // the sentence's UTC time. Returns false once out is full.
+    // camera stamped the line with its own clock, times a record whose
+    // sentences carry no date. Returns false once out is full.
     bool readText(std::string_view text, std::optional<int64_t> unixMs = std::nullopt);
 
     // Adds the record still being built. Call once, after the last text.

@@ -1,3 +1,4 @@
+#include "BlackVueFreeReader.h"
 #include "BlackVueGpsReader.h"
 #include "GpxSideFileReader.h"
 #include "MovBuilder.h"
@@ -122,14 +123,16 @@ TEST(NmeaTextTrack, SamplesOfOneOrSeveralSentences) {
     EXPECT_DOUBLE_EQ(data.records[0].altitude, 45.3);
 }
 
-TEST(NmeaSideFiles, ClockStampsTimeTheFixesAndTheAccelerometerFileFollowsThem) {
+TEST(NmeaSideFiles, ReceiverTimesTheFixesAndTheAccelerometerFileFollowsThem) {
     const int64_t start = 1434371400000;
     const std::string log = "[" + std::to_string(start) + "]" + Rmc("123045", "150615") + "[" +
                             std::to_string(start + 1000) + "]" + Rmc("123046", "150615") + "garbage line\n";
     GPSData plain;
     MemoryByteSource logBytes(log);
     EXPECT_EQ(ReadNmeaLog(logBytes, plain), start);
-    ExpectFixes(plain, {{start, "NE"}, {start + 1000, "NE"}}, "stamped");
+    // The receiver's UTC time wins over the camera's stamp.
+    const int64_t rmc = 1434371445000;
+    ExpectFixes(plain, {{rmc, "NE"}, {rmc + 1000, "NE"}}, "stamped");
 
     // Two samples in the first second, one in the next; 64 is half a g.
     const std::string accel = AccelRecord(0, 64, 0, -128) + AccelRecord(500, 0, 0, -128) + AccelRecord(1200, -64, 1, 128) +
@@ -146,6 +149,18 @@ TEST(NmeaSideFiles, ClockStampsTimeTheFixesAndTheAccelerometerFileFollowsThem) {
     EXPECT_DOUBLE_EQ(data.records[0].gsX, 25);
     EXPECT_DOUBLE_EQ(data.records[0].gsZ, -100);
     EXPECT_DOUBLE_EQ(data.records[1].gsX, -50);
+
+    // Newer clips carry the same two logs inside a top-level 'free' atom.
+    const std::string clip = mov::Ftyp() +
+                             mov::Atom("free", mov::Atom("sttm", std::string(8, '\0')) + mov::Atom("gps ", log) +
+                                                   mov::Atom("3gf ", accel)) +
+                             mov::Movie({});
+    MemoryByteSource clipBytes(clip);
+    GPSData embedded;
+    ReadBlackVueFree({clipBytes, {}}, embedded);
+    ASSERT_EQ(embedded.records.size(), 2u);
+    EXPECT_EQ(embedded.records[1].second, data.records[1].second);
+    EXPECT_DOUBLE_EQ(embedded.records[1].gsX, -50);
 }
 
 TEST(GpxSideFile, TrackPointsWithinTheClipsSpan) {
