@@ -34,7 +34,7 @@ const std::vector<GPSReader>& GPSReaderRegistry() {
          {"dash cams writing the 11-field GPS text; text tracks FFmpeg writes (mov_text)", "1 Hz", "local", "ddmm.mmmm with N/S, E/W letters, speed knots", "hundredths of g, X, Y, Z in every text"}},
         {"nmea-text", "NMEA sentences in the text or subtitle tracks of a MOV/MP4/3GP file", Embedded,
          {"MOV", "MP4", "3GP"}, &RecogniseNmeaTextTrack, &ReadNmeaTextTrack,
-         {"dash cams that put NMEA sentences in a subtitle track (Street Guardian, some Viofo and DDPai firmware)", "1–10 Hz", "UTC", "NMEA ddmm.mmmm, speed knots, altitude m (GGA)", "$GSENSOR lines when present"}},
+         {"Thinkware (bare and letter-substituted sentences with gsensori readings) and other dash cams that put NMEA sentences in a subtitle track", "1–10 Hz", "UTC", "NMEA ddmm.mmmm, speed knots, altitude m (GGA)", "$GSENSOR lines or Thinkware gsensori readings"}},
         // Telemetry tracks come before the block scan, which would read the whole file.
         {"gopro-gpmf", "GoPro GPMF telemetry (GPS5, GPS9, ACCL) in the 'gpmd' metadata track", Embedded, {"MP4"},
          RecogniseGpmf, ReadGpmf,

@@ -3,6 +3,7 @@
 #include "MovRecognition.h"
 #include "Mp4Movie.h"
 #include "NmeaParser.h"
+#include "TextSampleNmea.h"
 #include "TextTrackSamples.h"
 
 bool RecogniseNmeaTextTrack(const GPSProbe& probe) { return IsMovFamily(probe); }
@@ -15,7 +16,7 @@ void ReadNmeaTextTrack(const GPSInput& input, GPSData& out) {
     // A sample's end ends its last sentence.
     ForEachTextSample(input.source, *movie, TextLengthPrefix::CountsItself,
                       [&parser](const std::optional<std::string>& text, const Mp4Sample&) {
-                          return !text || parser.readText(*text);
+                          return !text || parser.readText(TextSampleAsNmea(*text));
                       });
     parser.finish();
 }
