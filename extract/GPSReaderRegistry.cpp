@@ -21,6 +21,7 @@
 #include "SeventyMaiGpsReader.h"
 #include "TsGPSReader.h"
 #include "TsPrivateGPSReader.h"
+#include "VantrueFmasReader.h"
 
 #include <algorithm>
 
@@ -39,6 +40,10 @@ const std::vector<GPSReader>& GPSReaderRegistry() {
         {"gopro-gpmf", "GoPro GPMF telemetry (GPS5, GPS9, ACCL) in the 'gpmd' metadata track", Embedded, {"MP4"},
          RecogniseGpmf, ReadGpmf,
          {"GoPro HERO5 and later, MAX, Fusion; the Karma drone", "10–18 Hz (Karma 4 Hz)", "UTC, milliseconds", "signed degrees, altitude m, speed m/s; fix 2/3 kept, 0 dropped", "ACCL at ~200 Hz, charted X lateral, Y forward, Z vertical"}},
+        {"vantrue-fmas", "FMAS records in the samples of a 'gpmd' track", Embedded, {"MP4", "MOV"},
+         &RecogniseVantrueFmas, &ReadVantrueFmas,
+         {"Vantrue N2S", "1 Hz", "local", "degrees, minutes and 1/6000 minute with letters, speed mph",
+          "three float32 in g per fix"}},
         {"google-camm", "Camera Motion Metadata packets (GPS, acceleration) in the 'camm' track", Embedded, {"MP4"},
          RecogniseCamm, ReadCamm,
          {"Street View capture apps, phones and 360° cameras", "1–10 Hz", "UTC, milliseconds", "signed degrees, altitude m, speed from the velocity", "acceleration packets, m/s², camera axes"}},
