@@ -8,6 +8,7 @@
 #include "DjiSrtReader.h"
 #include "FreeGPSIndexReader.h"
 #include "FreeGPSScanReader.h"
+#include "GarminPndmReader.h"
 #include "GarminUuidReader.h"
 #include "GpmfReader.h"
 #include "Gps0AtomReader.h"
@@ -44,6 +45,10 @@ const std::vector<GPSReader>& GPSReaderRegistry() {
          &RecogniseVantrueFmas, &ReadVantrueFmas,
          {"Vantrue N2S", "1 Hz", "local", "degrees, minutes and 1/6000 minute with letters, speed mph",
           "three float32 in g per fix"}},
+        {"garmin-pndm", "binary 'PNDM' fixes in the samples of a text track, timed from the movie header", Embedded,
+         {"MP4", "MOV"}, &RecogniseGarminPndm, &ReadGarminPndm,
+         {"Garmin Dash Cam 45/55/65W/66W and relatives", "1 Hz", "local (the camera's clock in mvhd)",
+          "2^31 units per 180°, speed mph", "none"}},
         {"google-camm", "Camera Motion Metadata packets (GPS, acceleration) in the 'camm' track", Embedded, {"MP4"},
          RecogniseCamm, ReadCamm,
          {"Street View capture apps, phones and 360° cameras", "1–10 Hz", "UTC, milliseconds", "signed degrees, altitude m, speed from the velocity", "acceleration packets, m/s², camera axes"}},

@@ -1,5 +1,6 @@
 #include "VantrueFmasReader.h"
 
+#include "DialectFields.h"
 #include "MetadataSamples.h"
 #include "MovRecognition.h"
 #include "Mp4Movie.h"
@@ -11,7 +12,6 @@ namespace {
 constexpr FourCC kFormat = MakeFourCC("gpmd");
 constexpr unsigned char kSignature[8] = {'F', 'M', 'A', 'S', 0, 0, 0, 0};
 constexpr size_t kRecordSize = 136;
-constexpr double kKnotsPerMph = 0.868976;
 constexpr double kMinuteFractions = 6000;  // of a minute, in the fraction fields
 constexpr double kMinutesPerDegree = 60;
 

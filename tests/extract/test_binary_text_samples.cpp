@@ -1,3 +1,4 @@
+#include "GarminPndmReader.h"
 #include "VantrueFmasReader.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,30 @@ TEST(VantrueFmas, DecodesTheRecordAndRefusesCutOrForeignOnes) {
     std::string gpmf = record;
     gpmf.replace(0, 4, "DEVC");
     EXPECT_FALSE(DecodeFmasRecord(reinterpret_cast<const unsigned char*>(gpmf.data()), gpmf.size(), r));
+}
+
+}  // namespace
+
+namespace {
+
+// Garmin's sample: "PNDM", 8 speed (mph), 12 latitude and 16 longitude in
+// 2^31 units per 180°, big-endian; some writers put a size word first.
+TEST(GarminPndm, DecodesWithOrWithoutTheSizeWord) {
+    std::string fix = "PNDM" + std::string(4, '\0') + std::string("\0\x3c\0\0", 4);
+    const auto be32 = [](int32_t v) {
+        const auto u = static_cast<uint32_t>(v);
+        return std::string{char(u >> 24), char(u >> 16), char(u >> 8), char(u)};
+    };
+    fix += be32(int32_t(-33.5 / 180 * 2147483648.0)) + be32(int32_t(151.25 / 180 * 2147483648.0));
+    for (const std::string& sample : {fix, std::string("\0\0\0\x18", 4) + fix}) {
+        GPSRecord r;
+        ASSERT_TRUE(DecodePndmSample(reinterpret_cast<const unsigned char*>(sample.data()), sample.size(), r));
+        EXPECT_EQ(std::string({r.latRef, r.lonRef}), "SE");
+        EXPECT_NEAR(r.lat, 33.5, 1e-6);
+        EXPECT_NEAR(r.lon, 151.25, 1e-6);
+        EXPECT_NEAR(r.speed * 1.852, 60 * 1.609344, 1e-9);
+        EXPECT_FALSE(DecodePndmSample(reinterpret_cast<const unsigned char*>(sample.data()), sample.size() - 1, r));
+    }
 }
 
 }  // namespace
