@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kolvar"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kolvar"));
-    QApplication::setDesktopFileName(QStringLiteral("kolvar"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.kolvar.Kolvar"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kolvar.svg")));
 
     QCommandLineParser options;
