@@ -12,6 +12,7 @@ packages=(
   libxml2-dev libxml2-utils
   libjs-leaflet fonts-crosextra-caladea fonts-wqy-microhei fontconfig
   ffmpeg xvfb xauth
+  librsvg2-bin desktop-file-utils appstream dpkg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm
 )
