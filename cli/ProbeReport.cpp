@@ -1,10 +1,9 @@
 #include "ProbeReport.h"
 
+#include "CalendarClock.h"
 #include "CsvFormat.h"
-#include "LocalDateTime.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -20,11 +19,10 @@ std::string RecordTime(const GPSRecord& r) {
 // Seconds between two records, on the UTC calendar whatever the clock: only
 // the difference counts. None when either date is not a real one.
 std::optional<double> SecondsBetween(const GPSRecord& a, const GPSRecord& b) {
-    const auto from = ParseUTCDateTime({a.year, a.month, a.day, a.hour, a.minute, a.second});
-    const auto to = ParseUTCDateTime({b.year, b.month, b.day, b.hour, b.minute, b.second});
+    const std::optional<int64_t> from = CalendarToSeconds(RecordCalendar(a), GPSClock::UTC);
+    const std::optional<int64_t> to = CalendarToSeconds(RecordCalendar(b), GPSClock::UTC);
     if (!from || !to) return std::nullopt;
-    const double whole = std::chrono::duration<double>(*to - *from).count();
-    return whole + (b.millisecond - a.millisecond) / 1000.0;
+    return double(*to - *from) + (b.millisecond - a.millisecond) / 1000.0;
 }
 
 }  // namespace

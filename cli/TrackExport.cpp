@@ -1,13 +1,12 @@
 #include "TrackExport.h"
 
-#include "LocalDateTime.h"
+#include "CalendarClock.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <ctime>
 
 namespace {
 
@@ -36,28 +35,22 @@ std::optional<std::string> UtcTimeText(const TrackLoad& load, double pointTimeMs
     if (!load.hasStartTime || !std::isfinite(pointTimeMs) || std::abs(pointTimeMs) > kMaxPointTimeMs)
         return std::nullopt;
     // The clock the camera recorded, read back as it was written.
-    const CalendarTime recorded = LocalCalendar(load.track->getStartTime());
-    std::tm fields{};
-    fields.tm_year = recorded.year - 1900;
-    fields.tm_mon = recorded.month - 1;
-    fields.tm_mday = recorded.day;
-    fields.tm_hour = recorded.hour;
-    fields.tm_min = recorded.minute;
-    fields.tm_sec = recorded.second;
-    const int64_t startMs = static_cast<int64_t>(timegm(&fields)) * kMsPerSecond;
+    const std::optional<int64_t> start =
+        CalendarToSeconds(LocalCalendar(load.track->getStartTime()), GPSClock::UTC);
+    if (!start) return std::nullopt;
     const int64_t instantMs =
-        startMs + std::llround(pointTimeMs) - int64_t{utcOffsetMinutes} * kMsPerMinute;
+        *start * kMsPerSecond + std::llround(pointTimeMs) - int64_t{utcOffsetMinutes} * kMsPerMinute;
 
-    const std::time_t seconds = FloorDiv(instantMs, kMsPerSecond);
-    const int64_t millis = instantMs - int64_t{seconds} * kMsPerSecond;
-    std::tm utc{};
-    if (!gmtime_r(&seconds, &utc) || utc.tm_year + 1900 < 1000 || utc.tm_year + 1900 > 9999)
-        return std::nullopt;
-    char text[40];
-    size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
+    const int64_t seconds = FloorDiv(instantMs, kMsPerSecond);
+    const int64_t millis = instantMs - seconds * kMsPerSecond;
+    const std::optional<CalendarTime> utc = SecondsToCalendar(seconds, GPSClock::UTC);
+    if (!utc || utc->year < 1000 || utc->year > 9999) return std::nullopt;
+    char text[80];
+    int length = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", utc->year, utc->month, utc->day,
+                               utc->hour, utc->minute, utc->second);
     if (millis != 0)
         length += std::snprintf(text + length, sizeof text - length, ".%03d", static_cast<int>(millis));
-    return std::string(text, length) + "Z";
+    return std::string(text, static_cast<size_t>(length)) + "Z";
 }
 
 const char* SourceName(TrackSource source) {

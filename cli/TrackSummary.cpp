@@ -1,7 +1,7 @@
 #include "TrackSummary.h"
 
+#include "CalendarClock.h"
 #include "CsvFormat.h"
-#include "LocalDateTime.h"
 #include "TrackExport.h"
 
 void WriteSummaryRow(std::ostream& out, const std::string& file, const TrackLoad& load) {

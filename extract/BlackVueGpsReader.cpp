@@ -1,9 +1,9 @@
 #include "BlackVueGpsReader.h"
 
 #include "BinaryFile.h"
+#include "CalendarClock.h"
 #include "NmeaSideFileReader.h"
 #include "SiblingFile.h"
-#include "UtcTime.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "CammPacket.h"
 
 #include "BinaryFile.h"
-#include "UtcTime.h"
+#include "CalendarClock.h"
 
 #include <cmath>
 #include <cstring>

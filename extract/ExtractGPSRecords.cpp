@@ -101,7 +101,7 @@ GPSExtraction ReadGPSData(ByteSource& source, const std::string& nameForExtensio
 
 GPSExtraction ExtractGPSData(const std::string& path) {
     GPSExtraction extraction = ReadGPSData(path);
-    RepairGPSRecords(extraction.data.records);
+    RepairGPSRecords(extraction.data.records, extraction.data.clock);
     if (extraction.status == ExtractStatus::Found && extraction.data.records.empty())
         extraction.status = ExtractStatus::NoFix;
     return extraction;

@@ -1,13 +1,10 @@
 #pragma once
 
+#include "CalendarClock.h"
 #include "GPSRecord.h"
 
 #include <cstddef>
 #include <vector>
-
-// Which clock a camera's record times are on. The first cameras wrote the
-// local time of the camera; GPS-synchronised formats write UTC.
-enum class GPSClock { Local, UTC };
 
 // One accelerometer reading at its own rate, which may differ from the fixes'.
 struct AccelSample {

@@ -1,10 +1,10 @@
 #include "GarminPndmReader.h"
 
+#include "CalendarClock.h"
 #include "DialectFields.h"
 #include "MovRecognition.h"
 #include "Mp4Movie.h"
 #include "TextTrackSamples.h"
-#include "UtcTime.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "GpmfPayload.h"
 
 #include "GpmfKlv.h"
-#include "UtcTime.h"
+#include "CalendarClock.h"
 
 #include <algorithm>
 #include <cctype>

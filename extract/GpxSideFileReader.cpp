@@ -1,12 +1,11 @@
 #include "GpxSideFileReader.h"
 
+#include "CalendarClock.h"
 #include "LenientNumber.h"
 #include "Mp4Movie.h"
 #include "SiblingFile.h"
-#include "UtcTime.h"
 
 #include <cmath>
-#include <ctime>
 #include <functional>
 #include <string>
 
@@ -18,6 +17,7 @@ constexpr std::string_view kClose = "</trkpt>";
 constexpr size_t kMaxTrackPointLength = 16 * 1024;
 constexpr size_t kChunkSize = 64 * 1024;
 constexpr int64_t kMsPerSecond = 1000;
+constexpr int kMaxClipYear = 9999;
 constexpr double kKnotsPerMetrePerSecond = 3600.0 / 1852;
 // Seconds from 1904-01-01, the movie header's epoch, to 1970-01-01.
 constexpr int64_t kMovieEpochToUnix = 2082844800;
@@ -178,16 +178,16 @@ std::vector<ClipSpan> ClipSpans(const std::string& gpxPath) {
     FileByteSource source(*video);
     const std::optional<Mp4Movie> movie = ReadMp4Movie(source);
     if (!movie || movie->creationTime <= uint64_t(kMovieEpochToUnix) || !(movie->duration > 0)) return {};
-    const std::time_t utc = static_cast<std::time_t>(movie->creationTime - kMovieEpochToUnix);
-    std::tm calendar{};
-    gmtime_r(&utc, &calendar);
-    calendar.tm_isdst = -1;
-    const std::time_t local = std::mktime(&calendar);
+    const int64_t utc = static_cast<int64_t>(movie->creationTime - kMovieEpochToUnix);
+    const std::optional<CalendarTime> calendar = SecondsToCalendar(utc, GPSClock::UTC);
+    // A creation time beyond any clip's year says nothing about its span.
+    if (!calendar || calendar->year > kMaxClipYear) return {};
+    const std::optional<int64_t> local = CalendarToSecondsNormalising(*calendar, GPSClock::Local);
     const int64_t durationMs = std::llround(movie->duration * kMsPerSecond);
     std::vector<ClipSpan> spans;
-    for (const std::time_t start : {utc, local})
-        if (start != std::time_t(-1))
-            spans.push_back({start * kMsPerSecond - kSpanMarginMs, start * kMsPerSecond + durationMs + kSpanMarginMs});
+    for (const std::optional<int64_t> start : {std::optional<int64_t>(utc), local})
+        if (start)
+            spans.push_back({*start * kMsPerSecond - kSpanMarginMs, *start * kMsPerSecond + durationMs + kSpanMarginMs});
     return spans;
 }
 

@@ -1,7 +1,7 @@
 #include "NmeaParser.h"
 
 #include "LenientNumber.h"
-#include "UtcTime.h"
+#include "CalendarClock.h"
 
 #include <cmath>
 

@@ -1,9 +1,7 @@
 #include "RepairGPSRecords.h"
 
-#include <cerrno>
-#include <climits>
+#include <algorithm>
 #include <cmath>
-#include <ctime>
 
 namespace {
 
@@ -11,7 +9,6 @@ namespace {
 constexpr double kSpikeDegrees = 10.0;
 // Closer than this to 0 / 0 is a receiver that had no fix yet.
 constexpr double kNullFixDegrees = 0.0000001;
-constexpr int kTmYearBase = 1900;
 
 void ClearRecord(GPSRecord& record) { record = GPSRecord{}; }
 
@@ -54,17 +51,17 @@ int32_t LastValid(const GPSRecord* records, int32_t count) {
     return -1;
 }
 
-void FillLeadingRecords(GPSRecord* records, int32_t firstValid) {
+void FillLeadingRecords(GPSRecord* records, int32_t firstValid, GPSClock clock) {
     for (int32_t j = firstValid - 1; j >= 0; --j) {
         records[j] = records[j + 1];
-        ShiftRecordTime(records[j], -1);
+        ShiftRecordTime(records[j], -1, clock);
     }
 }
 
-void FillTrailingRecords(GPSRecord* records, int32_t count, int32_t lastValid) {
+void FillTrailingRecords(GPSRecord* records, int32_t count, int32_t lastValid, GPSClock clock) {
     for (int32_t j = lastValid + 1; j < count; ++j) {
         records[j] = records[j - 1];
-        ShiftRecordTime(records[j], +1);
+        ShiftRecordTime(records[j], +1, clock);
     }
 }
 
@@ -75,14 +72,14 @@ double Interpolate(double from, double to, int32_t gapLength, int32_t k) {
 // Fills the hole between the valid records start - 1 and end: each filled
 // record continues the one before it by a second, its values on the straight
 // line between the two.
-void FillGap(GPSRecord* records, int32_t start, int32_t end) {
+void FillGap(GPSRecord* records, int32_t start, int32_t end, GPSClock clock) {
     const GPSRecord& a = records[start - 1];
     const GPSRecord& b = records[end];
     const int32_t length = end - start;
     for (int32_t k = 1; k <= length; ++k) {
         GPSRecord& filled = records[start - 1 + k];
         filled = records[start - 2 + k];
-        ShiftRecordTime(filled, +1);
+        ShiftRecordTime(filled, +1, clock);
         filled.lat = Interpolate(a.lat, b.lat, length, k);
         filled.lon = Interpolate(a.lon, b.lon, length, k);
         filled.speed = Interpolate(a.speed, b.speed, length, k);
@@ -95,7 +92,7 @@ void FillGap(GPSRecord* records, int32_t start, int32_t end) {
 // Runs after the leading and trailing fills, so every hole has a valid record
 // on both sides. Everything before a filled hole is valid, so the search for
 // the next hole can go on from its end.
-void InterpolateGaps(GPSRecord* records, int32_t count) {
+void InterpolateGaps(GPSRecord* records, int32_t count, GPSClock clock) {
     int32_t from = 0;
     for (;;) {
         int32_t start = from;
@@ -103,50 +100,26 @@ void InterpolateGaps(GPSRecord* records, int32_t count) {
         if (start >= count) return;
         const int32_t end = FirstValidFrom(records, count, start);
         if (start == 0 || end < 0) return;  // unreachable after the fills; never index outside
-        FillGap(records, start, end);
+        FillGap(records, start, end, clock);
         from = end;
     }
 }
 
-bool FitsInt(long long value) { return value >= INT_MIN && value <= INT_MAX; }
+// A hole in records taken several times a second is not a whole second long.
+bool IsSubSecond(const GPSRecord* records, int32_t count) {
+    return std::any_of(records, records + count, [](const GPSRecord& r) { return r.millisecond != 0; });
+}
 
 }  // namespace
 
-void ShiftRecordTime(GPSRecord& record, int seconds) {
-    const long long tmYear = static_cast<long long>(record.year) - kTmYearBase;
-    const long long tmMonth = static_cast<long long>(record.month) - 1;
-    if (!FitsInt(tmYear) || !FitsInt(tmMonth)) return;
-
-    std::tm local{};
-    local.tm_year = static_cast<int>(tmYear);
-    local.tm_mon = static_cast<int>(tmMonth);
-    local.tm_mday = record.day;
-    local.tm_hour = record.hour;
-    local.tm_min = record.minute;
-    local.tm_sec = record.second;
-    local.tm_isdst = -1;  // let the zone rules decide, as a wall clock does
-
-    // -1 is also a real instant (one second before the epoch); only errno tells
-    // a failure apart.
-    errno = 0;
-    const std::time_t time = std::mktime(&local);
-    if (time == static_cast<std::time_t>(-1) && errno != 0) return;
-
-    const std::time_t shifted = time + seconds;
-    std::tm result{};
-    if (!localtime_r(&shifted, &result)) return;
-    const long long year = static_cast<long long>(result.tm_year) + kTmYearBase;
-    if (!FitsInt(year)) return;
-
-    record.year = static_cast<int32_t>(year);
-    record.month = result.tm_mon + 1;
-    record.day = result.tm_mday;
-    record.hour = result.tm_hour;
-    record.minute = result.tm_min;
-    record.second = result.tm_sec;
+void ShiftRecordTime(GPSRecord& record, int seconds, GPSClock clock) {
+    const std::optional<int64_t> time = CalendarToSecondsNormalising(RecordCalendar(record), clock);
+    if (!time) return;
+    const std::optional<CalendarTime> shifted = SecondsToCalendar(*time + seconds, clock);
+    if (shifted) SetRecordCalendar(record, *shifted);
 }
 
-void RepairGPSRecords(GPSRecord* records, int32_t& count) {
+void RepairGPSRecords(GPSRecord* records, int32_t& count, GPSClock clock) {
     if (count >= 3) RemoveSpikes(records, count);
     RemoveNullFixes(records, count);
 
@@ -155,13 +128,19 @@ void RepairGPSRecords(GPSRecord* records, int32_t& count) {
         count = 0;
         return;
     }
-    FillLeadingRecords(records, firstValid);
-    FillTrailingRecords(records, count, LastValid(records, count));
-    InterpolateGaps(records, count);
+    if (IsSubSecond(records, count)) {
+        count = static_cast<int32_t>(std::remove_if(records, records + count, [](const GPSRecord& r) {
+                                         return !IsValidRecord(r);
+                                     }) - records);
+        return;
+    }
+    FillLeadingRecords(records, firstValid, clock);
+    FillTrailingRecords(records, count, LastValid(records, count), clock);
+    InterpolateGaps(records, count, clock);
 }
 
-void RepairGPSRecords(std::vector<GPSRecord>& records) {
+void RepairGPSRecords(std::vector<GPSRecord>& records, GPSClock clock) {
     int32_t count = static_cast<int32_t>(records.size());
-    RepairGPSRecords(records.data(), count);
+    RepairGPSRecords(records.data(), count, clock);
     records.resize(static_cast<size_t>(count));
 }

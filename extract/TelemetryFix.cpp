@@ -1,6 +1,6 @@
 #include "TelemetryFix.h"
 
-#include "UtcTime.h"
+#include "CalendarClock.h"
 
 #include <algorithm>
 #include <cmath>

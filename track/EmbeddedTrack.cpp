@@ -1,7 +1,7 @@
 #include "TrackLoader.h"
 
+#include "CalendarClock.h"
 #include "CutToInt.h"
-#include "LocalDateTime.h"
 #include "TrackLoadBuilder.h"
 
 #include <algorithm>
@@ -18,8 +18,7 @@ int16_t GSensorValue(double value) {
 }
 
 std::optional<std::chrono::system_clock::time_point> RecordDate(const GPSRecord& r, GPSClock clock) {
-    const CalendarTime calendar{r.year, r.month, r.day, r.hour, r.minute, r.second};
-    auto date = clock == GPSClock::UTC ? ParseUTCDateTime(calendar) : ParseLocalDateTime(calendar);
+    auto date = CalendarToTimePoint(RecordCalendar(r), clock);
     if (date && r.millisecond > 0 && r.millisecond < 1000) *date += std::chrono::milliseconds(r.millisecond);
     return date;
 }

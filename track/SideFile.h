@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LocalDateTime.h"
+#include "CalendarClock.h"
 
 #include <cstddef>
 #include <cstdint>

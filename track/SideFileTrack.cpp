@@ -7,7 +7,7 @@ namespace {
 
 std::optional<std::chrono::system_clock::time_point> ComponentDate(std::string_view component) {
     const auto stamp = ReadSideFileTimestamp(component);
-    return stamp ? ParseLocalDateTime(*stamp) : std::nullopt;
+    return stamp ? CalendarToTimePoint(*stamp, GPSClock::Local) : std::nullopt;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
+#include "CalendarClock.h"
 #include "CliTestSupport.h"
 #include "GeoJsonWriter.h"
 #include "GpxWriter.h"
-#include "LocalDateTime.h"
 #include "TextEscape.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ TrackLoad Load(const std::vector<GPSPoint>& points, bool withStart = true) {
     load.track = std::make_shared<GPSTrack>();
     for (const GPSPoint& p : points) load.track->addPoint(p.lat, p.lon, p.time, p.gsX, p.gsY, p.gsZ, p.speed);
     if (withStart) {
-        load.track->setStartTime(*ParseLocalDateTime({2015, 6, 15, 12, 0, 0}));
+        load.track->setStartTime(*CalendarToTimePoint({2015, 6, 15, 12, 0, 0}, GPSClock::Local));
         load.hasStartTime = true;
     }
     load.track->buildSpeed();

@@ -11,7 +11,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -60,6 +63,13 @@ inline bool WriteAt(const std::string& path, int64_t offset, std::string_view by
                          std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && written;
 }
+
+// Sets TZ for one test and puts the previous value back.
+struct ScopedTimeZone {
+    std::optional<std::string> previous = std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
+    explicit ScopedTimeZone(const char* zone) { setenv("TZ", zone, 1), tzset(); }
+    ~ScopedTimeZone() { previous ? setenv("TZ", previous->c_str(), 1) : unsetenv("TZ"), tzset(); }
+};
 
 inline std::vector<int> Time(const GPSRecord& r) { return {r.year, r.month, r.day, r.hour, r.minute, r.second}; }
 

@@ -10,7 +10,7 @@
 #include "SiblingFile.h"
 #include "TextSampleNmea.h"
 #include "TempFile.h"
-#include "UtcTime.h"
+#include "CalendarClock.h"
 
 #include <gtest/gtest.h>
 

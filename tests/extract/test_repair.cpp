@@ -5,23 +5,13 @@
 
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <optional>
-#include <string>
 #include <vector>
 
 namespace {
 
+using extract_test::ScopedTimeZone;
 using extract_test::Time;
-
-// Sets TZ for one test and puts the previous value back.
-struct ScopedTimeZone {
-    std::optional<std::string> previous = std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
-    explicit ScopedTimeZone(const char* zone) { setenv("TZ", zone, 1), tzset(); }
-    ~ScopedTimeZone() { previous ? setenv("TZ", previous->c_str(), 1) : unsetenv("TZ"), tzset(); }
-};
 
 // A record on 15 June 2015 at 12:00 plus the given seconds.
 GPSRecord At(int second, double lat, double lon, bool fix = true, double speed = 0) {
@@ -32,9 +22,9 @@ GPSRecord Dated(const std::vector<int>& t) { return GPSRecord{t[0], t[1], t[2], 
 
 std::vector<int> Noon(int second) { return {2015, 6, 15, 12, 0, second}; }
 
-int32_t Repair(std::vector<GPSRecord>& records) {
+int32_t Repair(std::vector<GPSRecord>& records, GPSClock clock = GPSClock::Local) {
     int32_t count = static_cast<int32_t>(records.size());
-    RepairGPSRecords(records.data(), count);
+    RepairGPSRecords(records.data(), count, clock);
     return count;
 }
 
@@ -167,6 +157,41 @@ TEST(ShiftRecordTime, FollowsTheCalendarAndTheZone) {
         ShiftRecordTime(record, c[1][0]);
         EXPECT_EQ(Time(record), c[2]);
     }
+}
+
+// Record times on UTC move by whole seconds whatever the process's zone does;
+// local ones keep the wall clock's jump. Each case fills two seconds after a fix.
+TEST(RepairGPSRecords, FillsOnTheRecordsClock) {
+    ScopedTimeZone zone("Europe/Berlin");
+    const struct { GPSClock clock; std::vector<int> fix, first, second; } cases[] = {
+        {GPSClock::UTC, {2015, 3, 29, 1, 59, 59}, {2015, 3, 29, 2, 0, 0}, {2015, 3, 29, 2, 0, 1}},
+        {GPSClock::UTC, {2015, 10, 25, 2, 59, 59}, {2015, 10, 25, 3, 0, 0}, {2015, 10, 25, 3, 0, 1}},
+        {GPSClock::Local, {2015, 3, 29, 1, 59, 59}, {2015, 3, 29, 3, 0, 0}, {2015, 3, 29, 3, 0, 1}},
+    };
+    for (const auto& c : cases) {
+        std::vector<GPSRecord> records{Dated(c.fix), At(0, 22, 113, false), At(0, 22, 113, false)};
+        ASSERT_EQ(Repair(records, c.clock), 3);
+        EXPECT_EQ(Time(records[1]), c.first) << c.fix[1];
+        EXPECT_EQ(Time(records[2]), c.second) << c.fix[1];
+    }
+}
+
+// Several fixes a second: spikes and null fixes go, holes are dropped rather
+// than refilled a second apart, and what stays keeps its time.
+TEST(RepairGPSRecords, SubSecondHolesAreDropped) {
+    std::vector<GPSRecord> records{At(0, 22.5, 113.9, false), At(0, 22.5, 113.9), At(0, 40.0, 113.9),
+                                   At(0, 22.5, 113.9),        At(1, 22.6, 113.9, false), At(1, 22.6, 113.9),
+                                   At(1, 0.0, 0.0)};
+    for (size_t i = 0; i < records.size(); ++i) records[i].millisecond = int32_t(i % 3) * 333;
+    ASSERT_EQ(Repair(records), 3);
+    const int milliseconds[] = {333, 0, 666};
+    const int seconds[] = {0, 0, 1};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Time(records[i]), Noon(seconds[i])) << i;
+        EXPECT_EQ(records[i].millisecond, milliseconds[i]) << i;
+        EXPECT_TRUE(IsValidRecord(records[i])) << i;
+    }
+    EXPECT_DOUBLE_EQ(records[2].lat, 22.6);
 }
 
 }  // namespace

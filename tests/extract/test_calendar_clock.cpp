@@ -1,0 +1,76 @@
+#include "CalendarClock.h"
+#include "ExtractTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+using extract_test::ScopedTimeZone;
+
+TEST(CalendarClock, OnlyRealCalendarTimesConvert) {
+    const struct { CalendarTime time; bool real; } cases[] = {
+        {{2015, 6, 15, 12, 30, 59}, true}, {{2016, 2, 29, 0, 0, 0}, true},
+        {{2000, 2, 29, 0, 0, 0}, true},    {{2015, 2, 29, 0, 0, 0}, false},
+        {{1900, 2, 29, 0, 0, 0}, false},   {{2015, 4, 31, 0, 0, 0}, false},
+        {{2015, 12, 31, 23, 59, 59}, true}, {{2015, 0, 1, 0, 0, 0}, false},
+        {{2015, 13, 1, 0, 0, 0}, false},   {{2015, 1, 0, 0, 0, 0}, false},
+        {{2015, 1, 1, 24, 0, 0}, false},   {{2015, 1, 1, -1, 0, 0}, false},
+        {{2015, 1, 1, 0, 60, 0}, false},   {{2015, 1, 1, 0, 0, 60}, false},
+        {{0, 1, 1, 0, 0, 0}, false},       {{1970, 1, 1, 0, 0, 0}, true},
+        {{9999, 12, 31, 0, 0, 0}, true},   {{1500, 1, 1, 0, 0, 0}, true},
+    };
+    for (const auto& c : cases) {
+        const CalendarTime& t = c.time;
+        SCOPED_TRACE(testing::Message() << t.year << "-" << t.month << "-" << t.day << " " << t.hour << ":"
+                                        << t.minute << ":" << t.second);
+        for (GPSClock clock : {GPSClock::Local, GPSClock::UTC}) {
+            EXPECT_EQ(CalendarToSeconds(t, clock).has_value(), c.real);
+            // A time point holds about 1678 to 2262 only.
+            EXPECT_EQ(CalendarToTimePoint(t, clock).has_value(), c.real && t.year > 1678 && t.year < 2262);
+        }
+    }
+}
+
+// The same fields name different instants on the two clocks; both read back.
+TEST(CalendarClock, BothClocksRoundTripInAZoneWithSummerTime) {
+    ScopedTimeZone zone("Europe/Berlin");
+    const CalendarTime summer{2015, 6, 15, 12, 0, 5};
+    const std::optional<int64_t> utc = CalendarToSeconds(summer, GPSClock::UTC);
+    const std::optional<int64_t> local = CalendarToSeconds(summer, GPSClock::Local);
+    ASSERT_TRUE(utc && local);
+    EXPECT_EQ(*utc, 1434369605);
+    EXPECT_EQ(*utc - *local, 2 * 3600);
+    for (const auto& [clock, seconds] : {std::pair{GPSClock::UTC, *utc}, std::pair{GPSClock::Local, *local}}) {
+        const std::optional<CalendarTime> back = SecondsToCalendar(seconds, clock);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(std::tie(back->year, back->month, back->day, back->hour, back->minute, back->second),
+                  std::tie(summer.year, summer.month, summer.day, summer.hour, summer.minute, summer.second));
+    }
+    const auto instant = CalendarToTimePoint(summer, GPSClock::Local);
+    ASSERT_TRUE(instant);
+    EXPECT_EQ(FormatLocalDateTime(*instant), "2015-06-15 12:00:05");
+    EXPECT_EQ(LocalCalendar(*instant).hour, 12);
+}
+
+TEST(CalendarClock, NormalisingCarriesAndMillisecondsKeepTheCameraRanges) {
+    EXPECT_EQ(CalendarToSecondsNormalising({2015, 13, 32, 0, 0, 0}, GPSClock::UTC),
+              CalendarToSeconds({2016, 2, 1, 0, 0, 0}, GPSClock::UTC));
+    EXPECT_FALSE(CalendarToSecondsNormalising({INT_MIN, 1, 1, 0, 0, 0}, GPSClock::UTC));
+    EXPECT_FALSE(SecondsToCalendar(INT64_MAX, GPSClock::UTC));
+
+    EXPECT_EQ(UtcMilliseconds(2015, 6, 30, 23, 59, 60, 5), int64_t{1435708800005});  // a leap second
+    EXPECT_EQ(UtcMilliseconds(2015, 2, 31, 0, 0, 0), UtcMilliseconds(2015, 3, 3, 0, 0, 0));
+    EXPECT_FALSE(UtcMilliseconds(2015, 6, 32, 0, 0, 0));
+    EXPECT_FALSE(UtcMilliseconds(2015, 6, 1, 0, 0, 0, 1000));
+    EXPECT_FALSE(UtcMilliseconds(INT_MAX, 12, 31, 0, 0, 0)) << "beyond what milliseconds hold";
+
+    GPSRecord record{};
+    ASSERT_TRUE(SetRecordUtc(record, -1));
+    EXPECT_EQ(std::tie(record.year, record.second, record.millisecond), std::tuple(1969, 59, 999));
+    EXPECT_FALSE(SetRecordUtc(record, 253402300800000)) << "year 10000";
+    EXPECT_EQ(record.year, 1969);
+}
+
+}  // namespace
