@@ -24,8 +24,12 @@ double TrackLoadBuilder::nextPointTime(std::optional<TimePoint> date) const {
 
 void TrackLoadBuilder::addPoint(double lat, double lon, std::optional<TimePoint> date, int16_t x,
                                 int16_t y, int16_t z, double speed) {
+    addPointAt(lat, lon, nextPointTime(date), x, y, z, speed);
+}
+
+void TrackLoadBuilder::addPointAt(double lat, double lon, double time, int16_t x, int16_t y, int16_t z,
+                                  double speed) {
     if (!IsPositionOnEarth(lat, lon)) return;
-    const double time = nextPointTime(date);
     load.lineArray.push_back(lat);
     load.lineArray.push_back(lon);
     if (!load.firstPoint) load.firstPoint = LatLon{lat, lon};

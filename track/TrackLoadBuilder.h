@@ -22,6 +22,9 @@ public:
     void addPoint(double lat, double lon, std::optional<TimePoint> date, int16_t x, int16_t y,
                   int16_t z, double speed);
 
+    // A point at a time already worked out, in milliseconds from the start.
+    void addPointAt(double lat, double lon, double time, int16_t x, int16_t y, int16_t z, double speed);
+
     // The time in milliseconds addPoint would give a point of that date.
     double nextPointTime(std::optional<TimePoint> date) const;
 

@@ -1,0 +1,184 @@
+#include "DriveTimeline.h"
+#include "Drives.h"
+#include "MovBuilder.h"
+#include "ScopedTempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <sys/time.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Seconds since 1970 of a UTC date; the tests run with TZ=UTC, so local too.
+std::time_t Utc(int y, int mo, int d, int h, int mi, int s) {
+    return std::chrono::system_clock::to_time_t(std::chrono::sys_days{std::chrono::year{y} / mo / d} +
+                                               std::chrono::hours{h} + std::chrono::minutes{mi} +
+                                               std::chrono::seconds{s});
+}
+
+// A clip with one GPS text a second from start on, moving north.
+std::string GpsClip(std::time_t start, int seconds) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < seconds; ++i) {
+        const std::time_t at = start + i;
+        std::tm t{};
+        gmtime_r(&at, &t);
+        char text[96];
+        std::snprintf(text, sizeof text, "A,%02d%02d%02d,%02d%02d%02d,%.4f,N,11354.3210,E,36.0,1,2,98", t.tm_mday,
+                      t.tm_mon + 1, t.tm_year % 100, t.tm_hour, t.tm_min, t.tm_sec, 2234.5678 + 0.01 * i);
+        texts.push_back(text);
+    }
+    return mov::Movie({mov::TextTrack(texts)});
+}
+
+constexpr uint32_t kMp4EpochToUnix = 2082844800u;
+
+// A clip without GPS data, 60 s long by its movie header.
+std::string BlankClip(std::time_t created = 0) {
+    return mov::HeaderOnlyMovie(mov::Mvhd(created ? uint32_t(created + kMp4EpochToUnix) : 0, 1000, 60000));
+}
+
+std::vector<DriveClip> ReadAll(const std::vector<std::string>& paths) {
+    std::vector<DriveClip> clips;
+    for (const std::string& path : paths) clips.push_back(ReadDriveClip(path));
+    return clips;
+}
+
+std::string Name(const DriveClip& clip) { return std::filesystem::path(clip.path).filename().string(); }
+
+TEST(Drives, GroupsABuiltCardIntoDrives) {
+    const ScopedTempDir card;
+    const std::time_t noon = Utc(2021, 1, 1, 12, 0, 0);
+    const std::vector<std::string> paths = {
+        card.write("F/2021_0101_120000_001F.MOV", GpsClip(noon, 60)),
+        card.write("F/2021_0101_120100_002F.MOV", GpsClip(noon + 60, 60)),
+        // No GPS: the name places it 30 s after the clip before ends.
+        card.write("F/2021_0101_120230_003F.MOV", BlankClip()),
+        // The GPS says 2015: a clock gone wrong; the name keeps the clip in its drive.
+        card.write("F/2021_0101_120330_004F.MOV", GpsClip(Utc(2015, 6, 15, 3, 0, 0), 60)),
+        card.write("F/2021_0101_123000_005F.MOV", GpsClip(noon + 1800, 60)),
+        // Over midnight.
+        card.write("F/2021_0101_235930_006F.MOV", GpsClip(Utc(2021, 1, 1, 23, 59, 30), 60)),
+        card.write("F/2021_0102_000030_007F.MOV", GpsClip(Utc(2021, 1, 2, 0, 0, 30), 60)),
+        // The rear camera beside the first drive, and alone later.
+        card.write("R/2021_0101_120000_001R.MOV", BlankClip()),
+        card.write("R/2021_0101_120100_002R.MOV", BlankClip()),
+        card.write("R/2021_0101_180000_008R.MOV", BlankClip()),
+        // No date in the name: the movie header's creation time, else the file time.
+        card.write("clip.MOV", BlankClip(Utc(2021, 1, 1, 15, 0, 0))),
+        card.write("dashcam.AVI", "RIFF"),
+    };
+    const timeval written[2] = {{Utc(2021, 1, 1, 16, 0, 0), 0}, {Utc(2021, 1, 1, 16, 0, 0), 0}};
+    ASSERT_EQ(utimes(paths.back().c_str(), written), 0);
+
+    std::vector<DriveClip> clips = ReadAll(paths);
+    EXPECT_TRUE(clips[3].clockJump);
+    EXPECT_EQ(clips[2].timeSource, ClipTimeSource::FileName);
+    PutOnGPSClock(clips);
+    const std::vector<Drive> drives = GroupDrives(clips);
+
+    const struct {
+        std::time_t start, end;
+        std::vector<std::string> clips;
+        std::vector<CameraChannel> channels;
+    } expected[] = {
+        {Utc(2021, 1, 1, 23, 59, 30), Utc(2021, 1, 2, 0, 1, 30),
+         {"2021_0101_235930_006F.MOV", "2021_0102_000030_007F.MOV"}, {CameraChannel::Front}},
+        {Utc(2021, 1, 1, 18, 0, 0), Utc(2021, 1, 1, 18, 1, 0), {"2021_0101_180000_008R.MOV"}, {CameraChannel::Rear}},
+        {Utc(2021, 1, 1, 16, 0, 0), Utc(2021, 1, 1, 16, 0, 0), {"dashcam.AVI"}, {CameraChannel::Front}},
+        {Utc(2021, 1, 1, 15, 0, 0), Utc(2021, 1, 1, 15, 1, 0), {"clip.MOV"}, {CameraChannel::Front}},
+        {noon + 1800, noon + 1860, {"2021_0101_123000_005F.MOV"}, {CameraChannel::Front}},
+        {noon, noon + 270,
+         {"2021_0101_120000_001F.MOV", "2021_0101_120100_002F.MOV", "2021_0101_120230_003F.MOV",
+          "2021_0101_120330_004F.MOV"},
+         {CameraChannel::Front, CameraChannel::Rear}},
+    };
+    ASSERT_EQ(drives.size(), std::size(expected));
+    for (size_t i = 0; i < drives.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Drive& drive = drives[i];
+        EXPECT_EQ(std::chrono::system_clock::to_time_t(drive.start), expected[i].start);
+        EXPECT_EQ(std::chrono::system_clock::to_time_t(drive.end), expected[i].end);
+        std::vector<std::string> names;
+        for (const DriveClip& clip : drive.clips()) names.push_back(Name(clip));
+        EXPECT_EQ(names, expected[i].clips);
+        std::vector<CameraChannel> channels;
+        for (const ChannelClips& c : drive.channels) channels.push_back(c.channel);
+        EXPECT_EQ(channels, expected[i].channels);
+    }
+    EXPECT_EQ(drives[0].date().day, 1);
+    // Three clips moved about 1.1 km each; the blank one adds nothing.
+    ASSERT_TRUE(drives[5].distanceM);
+    EXPECT_NEAR(*drives[5].distanceM, 3 * 59 * 18.5, 60);
+}
+
+TEST(Drives, FileNameTimesJoinTheGPSClock) {
+    const auto at = [](std::time_t t) { return std::chrono::system_clock::from_time_t(t); };
+    const std::time_t named = Utc(2021, 1, 1, 20, 0, 0);
+    // The receiver runs on UTC, the camera's names eight hours ahead.
+    std::vector<DriveClip> clips(3);
+    for (int i = 0; i < 3; ++i) {
+        clips[i].path = std::to_string(i);
+        clips[i].durationMs = 60000;
+        clips[i].fileNameTime = at(named + 60 * i);
+        clips[i].start = at(named + 60 * i - 8 * 3600 + 2);
+        clips[i].timeSource = ClipTimeSource::GPS;
+    }
+    clips[1].start = *clips[1].fileNameTime;
+    clips[1].timeSource = ClipTimeSource::FileName;
+    PutOnGPSClock(clips);
+    EXPECT_EQ(std::chrono::system_clock::to_time_t(clips[1].start), named + 60 - 8 * 3600);
+    EXPECT_EQ(GroupDrives(clips).size(), 1u);
+}
+
+TEST(DriveTimeline, MapsDriveTimeToClipsAndBack) {
+    // A clip of unknown length takes no time.
+    const DriveTimeline timeline({60000, 0, 30000, 45000});
+    EXPECT_EQ(timeline.totalDuration(), 135000);
+    const struct {
+        double driveMs;
+        size_t clip;
+        double offsetMs;
+    } cases[] = {
+        {-5, 0, 0}, {0, 0, 0}, {59999, 0, 59999}, {60000, 2, 0}, {75000, 2, 15000},
+        {90000, 3, 0}, {134999, 3, 44999}, {135000, 3, 45000}, {1e12, 3, 45000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.driveMs);
+        const auto at = timeline.locate(c.driveMs);
+        ASSERT_TRUE(at);
+        EXPECT_EQ(at->clip, c.clip);
+        EXPECT_EQ(at->offsetMs, c.offsetMs);
+        if (c.driveMs >= 0 && c.driveMs <= timeline.totalDuration()) {
+            EXPECT_EQ(timeline.driveTime(at->clip, at->offsetMs), c.driveMs);
+        }
+    }
+    EXPECT_EQ(timeline.driveTime(0, 90000), 60000);
+    EXPECT_FALSE(DriveTimeline(std::vector<double>{}).locate(0));
+}
+
+TEST(DriveTimeline, JoinedTrackRunsOnAcrossClips) {
+    const ScopedTempDir dir;
+    const std::time_t noon = Utc(2021, 1, 1, 12, 0, 0);
+    // The second clip's GPS outlasts its 60 s movie: those fixes are left out.
+    const std::vector<std::string> paths = {
+        dir.write("a.MOV", GpsClip(noon, 60)), dir.write("b.MOV", BlankClip()), dir.write("c.MOV", GpsClip(noon + 125, 70))};
+    std::vector<TrackLoad> tracks;
+    for (const std::string& path : paths) tracks.push_back(LoadTrack(path));
+    const DriveTimeline timeline({60000, 60000, 60000});
+    const TrackLoad joined = JoinTracks(timeline, tracks);
+    const auto& points = joined.track->pointArray();
+    ASSERT_EQ(points.size(), 60u + 61u);
+    EXPECT_EQ(points[59].time, 59000);
+    EXPECT_EQ(points[60].time, 120000);
+    EXPECT_EQ(points.back().time, 180000);
+    EXPECT_EQ(std::chrono::system_clock::to_time_t(joined.track->getStartTime()), noon);
+    EXPECT_EQ(points.back().distFromSrc, joined.track->getTotalDist());
+    EXPECT_GT(points.back().distFromSrc, points[59].distFromSrc);
+}
+
+}  // namespace
