@@ -1,6 +1,8 @@
 #pragma once
 
 #include "GPSTrack.h"
+#include "MapProvider.h"
+#include "Settings.h"
 #include "StringTable.h"
 #include "TrackLoader.h"
 #include "VideoCatalogue.h"
@@ -44,8 +46,8 @@ public:
     explicit MainWindowController(QWidget* parent = nullptr);
     ~MainWindowController() override;
 
-    // Start-up: chooses and loads the map page, makes the data directory,
-    // fills the library and draws the empty instruments.
+    // Start-up: reads the settings, chooses and loads the map page, makes the
+    // data directory, fills the library and draws the empty instruments.
     void windowDidLoad();
     static bool isDirExist(const QString& path);
     // Imports the files and, once the map page has loaded, selects the first.
@@ -118,6 +120,8 @@ private:
     void sendToPage(const QVector<PageCall>& calls);
 
     std::unique_ptr<Ui::MainWindowController> ui;
+    Settings settings;
+    const MapProvider* mapProvider = &GoogleMapProvider();  // the loaded page's
     MapBridge* mapBridge = nullptr;
     NoticeBanner* notices = nullptr;
     StringTable strings;

@@ -2,7 +2,6 @@
 
 #include "KolvarLog.h"
 #include "LibraryFormats.h"
-#include "MyLocale.h"
 #include "NoticeBanner.h"
 #include "PlayerView.h"
 #include "TabsView.h"
@@ -131,9 +130,9 @@ void MainWindowController::tableViewSelectionDidChange() {
     if (row < 0 || row == selectedIndex) return;
     ui->btnDelVideo->setEnabled(true);
     selectedIndex = row;
-    // The Baidu page answers the polyline with AddLineComplete; until then a
-    // second selection would interleave two drawings.
-    if (MyLocale::isCountryChina() && pageReady && videos[row].available) ui->tableViewVideos->setEnabled(false);
+    // A page that answers the polyline with AddLineComplete gets its answer
+    // in before a second selection would interleave two drawings.
+    if (mapProvider->confirmsLine && pageReady && videos[row].available) ui->tableViewVideos->setEnabled(false);
     openRow(row);
 }
 

@@ -1,7 +1,6 @@
 #include "MainWindowController.h"
 
 #include "MapCalls.h"
-#include "MyLocale.h"
 #include "PlayerView.h"
 #include "TabsView.h"
 #include "TestHooks.h"
@@ -42,7 +41,7 @@ void MainWindowController::finishLoad(TrackLoad load) {
     ui->tabsView->setGPSTrack(loadedTrack);
     ui->tabsView->update(0.0f);
     playbackTimer.start();
-    sendToPage(LoadCalls(polyline, *trackStart, load.source, MyLocale::isCountryChina()));
+    sendToPage(LoadCalls(polyline, *trackStart, load.source, *mapProvider));
     if (testHooks) testHooks->videoLoaded(*ui->playerView);
 }
 

@@ -1,15 +1,30 @@
 #include "MainWindowController.h"
 
+#include "KolvarLog.h"
 #include "MapBridge.h"
 #include "MapCalls.h"
-#include "MyLocale.h"
+#include "MapProfile.h"
 #include "ui_MainWindowController.h"
 
 #include <QTableWidget>
 #include <QWebEngineView>
 
+namespace {
+
+const TileSource& TilesOf(const MapProvider& provider, const Settings& settings) {
+    return provider.ownTiles ? *provider.ownTiles : settings.mapTiles();
+}
+
+}  // namespace
+
 void MainWindowController::loadMapPage() {
-    auto* page = new MapPage(ui->webView);
+    mapProvider = &LocaleMapProvider();
+    const TileSource& tiles = TilesOf(*mapProvider, settings);
+    qCInfo(kolvarLog, "map: %s page, %s tiles, coordinate shift: %s", qUtf8Printable(mapProvider->page),
+           qUtf8Printable(tiles.id), mapProvider->coordinateShift);
+    // The profile outlives the page: both hang from the window, the page
+    // deeper, so it goes first.
+    auto* page = new MapPage(NewMapProfile(tiles, this), ui->webView);
     ui->webView->setPage(page);
     mapBridge = new MapBridge(
         page, [this] { onJSLoaded(); }, [this] { AddLineComplete(); }, this);
@@ -18,15 +33,18 @@ void MainWindowController::loadMapPage() {
     connect(page, &QWebEnginePage::loadFinished, this, [this] {
         if (!pendingSelection.isEmpty()) selectPendingVideo();
     });
-    ui->webView->load(MapPageUrl(MyLocale::isCountryChina() ? QStringLiteral("BaiduMap")
-                                                             : QStringLiteral("GoogleMap")));
+    ui->webView->load(MapPageUrl(mapProvider->page));
 }
 
 void MainWindowController::sendToPage(const QVector<PageCall>& calls) {
     if (mapBridge) mapBridge->call(calls);
 }
 
-void MainWindowController::onJSLoaded() { pageReady = true; }
+void MainWindowController::onJSLoaded() {
+    pageReady = true;
+    // The page asks for no tiles itself, so none leave before it knows whose.
+    sendToPage({SetTilesCall(TilesOf(*mapProvider, settings))});
+}
 
 void MainWindowController::AddLineComplete() { ui->tableViewVideos->setEnabled(true); }
 

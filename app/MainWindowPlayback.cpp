@@ -1,6 +1,5 @@
 #include "MainWindowController.h"
 
-#include "MyLocale.h"
 #include "PlaybackTick.h"
 #include "PlayerView.h"
 #include "TabsView.h"
@@ -11,7 +10,7 @@ void MainWindowController::timerUpdate() {
     // Without a player (taken away by an add or a delete) the tick has nothing to follow.
     const std::optional<double> t = ui->playerView->currentTime();
     if (!t) return;
-    const std::optional<PlaybackTick> tick = PlaybackTickAt(loadedTrack.get(), *t, MyLocale::isCountryChina());
+    const std::optional<PlaybackTick> tick = PlaybackTickAt(loadedTrack.get(), *t, *mapProvider);
     if (!tick) return;
     moveAndCenter(tick->markerArgs);
     ui->tabsView->update(tick->viewTime);

@@ -60,6 +60,7 @@ void MainWindowController::windowDidLoad() {
     selectedIndex = -1;
     pageReady = false;
 
+    settings = Settings::load();
     loadMapPage();
     makeDataDirectory();
     library = VideoCatalogue(QDir(dataDirectory).filePath(catalogueName));

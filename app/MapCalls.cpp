@@ -6,8 +6,8 @@ namespace {
 
 QJsonArray TextPair(double lat, double lon) { return {NumberText(lat), NumberText(lon)}; }
 
-QJsonArray LoadPositionArgs(LatLon first, TrackSource source, bool baiduPage) {
-    if (baiduPage) return {first.lat, first.lon, 0};
+QJsonArray LoadPositionArgs(LatLon first, TrackSource source, const MapProvider& provider) {
+    if (provider.markerArgs == MapProvider::MarkerArgs::LatLonSecond) return {first.lat, first.lon, 0};
     if (source == TrackSource::SideFile) return TextPair(first.lat, first.lon);
     return {first.lat, first.lon};
 }
@@ -36,15 +36,15 @@ QVector<PageCall> MoveAndCenterCalls(const QJsonArray& args) {
 }
 
 QVector<PageCall> LoadCalls(const std::vector<double>& lineArray, LatLon firstPoint,
-                            TrackSource source, bool baiduPage) {
+                            TrackSource source, const MapProvider& provider) {
     QVector<PageCall> calls = AddPlineCalls(lineArray);
-    calls.append({QStringLiteral("moveMyPosition"), LoadPositionArgs(firstPoint, source, baiduPage)});
+    calls.append({QStringLiteral("moveMyPosition"), LoadPositionArgs(firstPoint, source, provider)});
     calls.append({QStringLiteral("flyto"), TextPair(firstPoint.lat, firstPoint.lon)});
     return calls;
 }
 
-QJsonArray TickPositionArgs(const GPSPoint& point, bool baiduPage) {
+QJsonArray TickPositionArgs(const GPSPoint& point, const MapProvider& provider) {
     QJsonArray args = TextPair(point.lat, point.lon);
-    if (baiduPage) args.append(QString::number(CutToInt32(point.time) / 1000));
+    if (provider.markerArgs == MapProvider::MarkerArgs::LatLonSecond) args.append(QString::number(CutToInt32(point.time) / 1000));
     return args;
 }

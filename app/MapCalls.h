@@ -2,6 +2,7 @@
 
 #include "GPSPoint.h"
 #include "MapBridge.h"
+#include "MapProvider.h"
 #include "TrackLoader.h"
 
 #include <QJsonArray>
@@ -23,12 +24,11 @@ QVector<PageCall> AddPlineCalls(const std::vector<double>& lineArray);
 QVector<PageCall> MoveAndCenterCalls(const QJsonArray& args);
 
 // Everything one load with points sends, as one batch: the polyline, the
-// marker on the first point and "flyto" there. The Baidu page gets the marker
-// as (lat, lon, 0) in numbers; the Google page as text after a side-file load
-// and as numbers after an embedded one. "flyto" always gets text.
+// marker on the first point in the provider's form and "flyto" there, which
+// always gets text.
 QVector<PageCall> LoadCalls(const std::vector<double>& lineArray, LatLon firstPoint,
-                            TrackSource source, bool baiduPage);
+                            TrackSource source, const MapProvider& provider);
 
-// The marker arguments of a timer tick: lat and lon as text, and for the Baidu
-// page the point's whole second as text too.
-QJsonArray TickPositionArgs(const GPSPoint& point, bool baiduPage);
+// The marker arguments of a timer tick: lat and lon as text, and the point's
+// whole second as text too when the provider takes it.
+QJsonArray TickPositionArgs(const GPSPoint& point, const MapProvider& provider);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GPSTrack.h"
+#include "MapProvider.h"
 
 #include <QJsonArray>
 
@@ -16,4 +17,4 @@ struct PlaybackTick {
 // The tick for playback time t (ms). None without a track, for an empty one,
 // and for a time that is not a finite number, which would otherwise spread
 // through the lookup into the map and the charts.
-std::optional<PlaybackTick> PlaybackTickAt(GPSTrack* track, double t, bool baiduPage);
+std::optional<PlaybackTick> PlaybackTickAt(GPSTrack* track, double t, const MapProvider& provider);

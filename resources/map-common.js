@@ -1,6 +1,6 @@
 // The script contract the player drives, shared by GoogleMap.html and
-// BaiduMap.html. A page calls KolvarMap.start() with its tiles, its coordinate
-// conversion and what to do once a line is drawn; the contract functions then
+// BaiduMap.html. A page calls KolvarMap.start() with its coordinate conversion
+// and what to do once a line is drawn; the contract functions then
 // live on window, where the player looks for them.
 'use strict';
 
@@ -38,7 +38,6 @@ var KolvarMap = (function () {
       zoomControl: true,
       worldCopyJump: true,
     });
-    L.tileLayer(options.tiles.url, options.tiles.options).addTo(map);
     L.control.scale({ imperial: false }).addTo(map);
     // The vehicle stays above the track however often the track is redrawn.
     map.createPane('vehicle').style.zIndex = 650;
@@ -57,6 +56,17 @@ var KolvarMap = (function () {
       vertices = [];
       if (line) line.remove();
       line = null;
+    };
+
+    // The player chooses the tiles; until it does, and without a network, the
+    // track and the vehicle are drawn on a plain background.
+    let tiles = null;
+    let tileUrl = null;
+    window.setTiles = function (url, tileOptions) {
+      if (typeof url !== 'string') return;
+      if (tiles) tiles.remove();
+      tiles = L.tileLayer(url, Object.assign({}, tileOptions)).addTo(map);
+      tileUrl = url;
     };
 
     // Called by the player after clearPoints; the map has no use for it.
@@ -106,6 +116,7 @@ var KolvarMap = (function () {
         vehicle: shown ? [shown.lat, shown.lng] : null,
         center: [centre.lat, centre.lng],
         zoom: map.getZoom(),
+        tiles: tileUrl,
       };
     };
 

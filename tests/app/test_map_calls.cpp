@@ -53,7 +53,7 @@ TEST(PlaybackTick, MarkerArgumentsAtAnyPlaybackTime) {
         {83999, true, R"(", "83"))"},
     };
     for (const auto& c : cases) {
-        const std::optional<PlaybackTick> tick = PlaybackTickAt(&track, c.t, c.baidu);
+        const std::optional<PlaybackTick> tick = PlaybackTickAt(&track, c.t, c.baidu ? BaiduMapProvider() : GoogleMapProvider());
         ASSERT_TRUE(tick) << c.t;
         EXPECT_TRUE(Describe(MoveAndCenterCalls(tick->markerArgs)).endsWith(QLatin1String(c.calls)))
             << c.t << ": " << Describe(MoveAndCenterCalls(tick->markerArgs)).toStdString();
@@ -62,10 +62,10 @@ TEST(PlaybackTick, MarkerArgumentsAtAnyPlaybackTime) {
 
     // No track, an empty track or a time that is not a number give no tick.
     GPSTrack empty;
-    EXPECT_FALSE(PlaybackTickAt(nullptr, 0, false));
-    EXPECT_FALSE(PlaybackTickAt(&empty, 0, false));
-    EXPECT_FALSE(PlaybackTickAt(&track, std::nan(""), true));
-    EXPECT_FALSE(PlaybackTickAt(&track, std::numeric_limits<double>::infinity(), true));
+    EXPECT_FALSE(PlaybackTickAt(nullptr, 0, GoogleMapProvider()));
+    EXPECT_FALSE(PlaybackTickAt(&empty, 0, GoogleMapProvider()));
+    EXPECT_FALSE(PlaybackTickAt(&track, std::nan(""), GoogleMapProvider()));
+    EXPECT_FALSE(PlaybackTickAt(&track, std::numeric_limits<double>::infinity(), GoogleMapProvider()));
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ constexpr int frameDeliveryMs = 300;
 
 } // namespace
 
-PageHarness::PageHarness() : page(new MapPage(&view))
+PageHarness::PageHarness(QWebEngineProfile* profile)
+    : page(profile ? new MapPage(profile, &view) : new MapPage(&view))
 {
     view.setPage(page);
     bridge = std::make_unique<MapBridge>(page, [this] { ++loadedCalls; }, [this] { ++lineCompleteCalls; });

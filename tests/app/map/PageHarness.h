@@ -15,7 +15,8 @@
 // instead of hanging it.
 class PageHarness {
 public:
-    PageHarness();
+    // With a profile, the page uses it; the profile must outlive the harness.
+    explicit PageHarness(QWebEngineProfile* profile = nullptr);
 
     // Loads url and waits until the page has called native.onJSLoaded.
     bool loadAndWaitForScript(const QUrl& url);
