@@ -9,6 +9,7 @@ namespace {
 
 const char* const kUsageHead =
     R"(Usage: kolvar-extract [--format csv|gpx|geojson] [--utc-offset +HH:MM] [--output DIR] FILE...
+       kolvar-extract --join [--format csv|gpx|geojson] [--utc-offset +HH:MM] FILE...
        kolvar-extract --summary FILE...
        kolvar-extract --probe FILE...
        kolvar-extract --formats
@@ -44,6 +45,15 @@ Modes:
              Both leave out points that are no place on Earth.
   --utc-offset +HH:MM  the camera's clock runs this far ahead of UTC (it
              records local time); GPX and GeoJSON times are moved back by it.
+  --join     the FILEs as one drive, in the format chosen: the clips are put
+             in the order of their start times (from their GPS data, else the
+             date and time in the file name, the movie header, the file's
+             modification time) and played back to back, so each clip's times
+             run on from the end of the clip before; GPX and GeoJSON times are
+             the first clip's start plus that running time. A fix after its
+             clip's video ends is left out. With front and rear clips given,
+             the front ones are joined. A clip without GPS data adds nothing
+             and gives status 1; the others are still written.
   --summary  one CSV line per file:
              file,source,points,start,duration_s,distance_m,max_speed_kmh,avg_speed_kmh
              start is the recorded clock, "yyyy-MM-dd HH:mm:ss".
@@ -61,7 +71,8 @@ Modes:
 
 Output:
   One FILE is written to standard output. Several FILEs need --output DIR
-  (except with --summary, which prints one table): each is written to
+  (except with --summary, which prints one table, and --join, which prints
+  one track): each is written to
   DIR/<file name>.<csv|gpx|geojson|records.csv|raw.csv>; DIR is created when
   missing.
 
@@ -117,14 +128,16 @@ std::optional<CliOptions::Format> ParseFormat(std::string_view text) {
 std::optional<std::string> CombinationError(const CliOptions& o, bool formatGiven, bool offsetGiven) {
     using Mode = CliOptions::Mode;
     using Format = CliOptions::Format;
-    if (formatGiven && o.mode != Mode::Track) return "--format applies to the track only";
-    if (offsetGiven && (o.mode != Mode::Track || o.format == Format::Csv))
+    const bool track = o.mode == Mode::Track || o.mode == Mode::Join;
+    if (formatGiven && !track) return "--format applies to the track only";
+    if (offsetGiven && (!track || o.format == Format::Csv))
         return "--utc-offset needs --format gpx or --format geojson";
     const bool table = o.mode == Mode::Summary || o.mode == Mode::Probe;
     if (o.mode == Mode::Formats) return o.files.empty() ? std::nullopt : std::optional<std::string>("--formats takes no FILE");
     if (o.outputDir && table) return "--summary and --probe print one table and take no --output";
+    if (o.outputDir && o.mode == Mode::Join) return "--join prints one track and takes no --output";
     if (o.files.empty()) return "a FILE is required";
-    if (o.files.size() > 1 && !o.outputDir && !table)
+    if (o.files.size() > 1 && !o.outputDir && !table && o.mode != Mode::Join)
         return "several files need --output DIR";
     return std::nullopt;
 }
@@ -204,6 +217,8 @@ std::variant<CliOptions, std::string> ParseCliOptions(int argc, const char* cons
             mode = CliOptions::Mode::Records;
         } else if (arg == "--raw") {
             mode = CliOptions::Mode::Raw;
+        } else if (arg == "--join") {
+            mode = CliOptions::Mode::Join;
         } else if (arg == "--summary") {
             mode = CliOptions::Mode::Summary;
         } else if (arg == "--probe") {
@@ -214,7 +229,7 @@ std::variant<CliOptions, std::string> ParseCliOptions(int argc, const char* cons
             return "unknown option '" + std::string(arg) + "'";
         }
         if (modeGiven && mode != options.mode)
-            return std::string("--records, --raw, --summary, --probe and --formats exclude each other");
+            return std::string("--join, --records, --raw, --summary, --probe and --formats exclude each other");
         options.mode = mode;
         modeGiven = true;
     }

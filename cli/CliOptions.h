@@ -6,7 +6,7 @@
 #include <vector>
 
 struct CliOptions {
-    enum class Mode { Track, Records, Raw, Summary, Probe, Formats, Help };
+    enum class Mode { Track, Join, Records, Raw, Summary, Probe, Formats, Help };
     enum class Format { Csv, Gpx, GeoJson };
     Mode mode = Mode::Track;
     Format format = Format::Csv;       // of the track

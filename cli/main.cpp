@@ -2,13 +2,11 @@
 #include "ExtractGPSRecords.h"
 #include "ExitStatus.h"
 #include "FileCheck.h"
-#include "GeoJsonWriter.h"
 #include "FormatsTable.h"
-#include "GpxWriter.h"
+#include "JoinedExport.h"
 #include "OutputFiles.h"
 #include "ProbeReport.h"
 #include "RecordCsv.h"
-#include "TrackCsv.h"
 #include "TrackLoader.h"
 #include "TrackForCli.h"
 #include "TrackSummary.h"
@@ -49,11 +47,7 @@ FileResult ExportTrack(const std::string& path, const CliOptions& options) {
     if (!load) return result;
     std::ostringstream out;
     const TrackExportInfo info{std::filesystem::path(path).filename().string(), options.utcOffsetMinutes};
-    switch (options.format) {
-        case CliOptions::Format::Csv: WriteTrackCsv(out, *load->track); break;
-        case CliOptions::Format::Gpx: WriteTrackGpx(out, *load, info); break;
-        case CliOptions::Format::GeoJson: WriteTrackGeoJson(out, *load, info); break;
-    }
+    WriteTrackAs(out, *load, info, options.format);
     return {kExitPrinted, out.str()};
 }
 
@@ -149,6 +143,7 @@ int main(int argc, char** argv) {
             break;
         case CliOptions::Mode::Probe: status = RunProbe(options); break;
         case CliOptions::Mode::Summary: status = RunSummary(options); break;
+        case CliOptions::Mode::Join: status = WriteJoinedDrive(std::cout, kProgram, options); break;
         default: status = RunFiles(options); break;
     }
     std::cout.flush();

@@ -81,13 +81,14 @@ void DecideClipTimes(const ClipTimeClues& clues, DriveClip& clip) {
     }
 }
 
-DriveClip ReadDriveClip(const std::string& path) {
+DriveClip ReadDriveClip(const std::string& path) { return DriveClipOf(path, LoadTrack(path)); }
+
+DriveClip DriveClipOf(const std::string& path, const TrackLoad& load) {
     DriveClip clip;
     clip.path = path;
     clip.channel = ClipChannel(path);
     ClipTimeClues clues;
 
-    const TrackLoad load = LoadTrack(path);
     const auto& points = load.track->pointArray();
     if (load.hasStartTime && !points.empty()) {
         const TimePoint start = load.track->getStartTime();

@@ -48,6 +48,12 @@ struct ClipTimeClues {
 // is known); duration from the container, else the span of the fixes.
 void DecideClipTimes(const ClipTimeClues& clues, DriveClip& clip);
 
+struct TrackLoad;
+
+// The clip of path whose track is load: its name, movie header and
+// modification time are read as well.
+DriveClip DriveClipOf(const std::string& path, const TrackLoad& load);
+
 // Reads path's track (side file or embedded data), its name, its movie header
 // and its modification time. Never fails: a file that cannot be read is a clip
 // of unknown duration at the epoch.

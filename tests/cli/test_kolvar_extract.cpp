@@ -9,31 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 namespace {
-
-struct ExtractRun {
-    int status = -1;
-    std::string out, err;
-};
-
-// Runs the real kolvar-extract in dir; TZ and LC_ALL come from the test's environment.
-ExtractRun RunExtract(const ScopedTempDir& dir, const std::string& args) {
-    const std::string errPath = dir.path() + "/stderr.txt";
-    const std::string command =
-        "cd '" + dir.path() + "' && '" KOLVAR_EXTRACT_BINARY "' " + args + " 2>'" + errPath + "'";
-    ExtractRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    while (const size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadWholeFile(errPath);
-    std::filesystem::remove(errPath);
-    return run;
-}
 
 std::string Expected(const std::string& name) {
     return ReadWholeFile(std::string(KOLVAR_CLI_EXPECTED_DIR) + "/" + name);
