@@ -1,9 +1,12 @@
-// Writes one 1 GiB clip per container, with GPS data at a dash camera's
-// density: one fix per second of a 10 Mbit/s recording.
+// Writes one 1 GiB clip per container and dialect, with GPS data at a
+// camera's density: one fix or telemetry sample per second of a 10 Mbit/s
+// recording.
 
+#include "FreeGpsBuilder.h"
 #include "GpsBlockBuilder.h"
 #include "MovBuilder.h"
 #include "RiffBuilder.h"
+#include "TelemetryBuilder.h"
 #include "TsBuilder.h"
 
 #include <cstdint>
@@ -12,19 +15,25 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: make_gps_clips [--] DIR\n"
-    "Writes four 1 GiB clips with GPS data into DIR (made when missing):\n"
-    "DIR/text.MOV, DIR/blocks.MOV, DIR/clip.AVI and DIR/clip.TS.\n";
+    "Writes eight 1 GiB clips with GPS data into DIR (made when missing):\n"
+    "DIR/text.MOV, DIR/blocks.MOV, DIR/indexed.MOV, DIR/unindexed.MOV,\n"
+    "DIR/gpmf.MP4, DIR/camm.MP4, DIR/clip.AVI and DIR/clip.TS.\n";
 
 constexpr uint64_t kClipBytes = uint64_t{1} << 30;
 constexpr uint64_t kBytesPerSecond = 10'000'000 / 8;
 constexpr int kFramesPerSecond = 30;
 constexpr uint16_t kVideoPid = 0x0100;
+// Novatek cameras give each second's box 32 KiB, mostly padding.
+constexpr uint32_t kFreeGpsBoxBytes = 32768;
+// 15 June 2015 12:00:00 UTC on the GPS clock: seconds since 6 January 1980, 16 leap seconds ahead.
+constexpr double kGpsSecondsAtStart = 1434369600.0 - 315964800 + 16;
 
 int Seconds(uint64_t bytesPerSecond) { return static_cast<int>(kClipBytes / bytesPerSecond); }
 
@@ -48,6 +57,37 @@ GpsBlockFix BlockFix(int second) {
     fix.lon = static_cast<float>(11354.3210 + second * 0.009);
     fix.gsX = static_cast<float>(second % 50 - 25);
     return fix;
+}
+
+// The same fix as a Novatek "freeGPS " box.
+std::string NovatekBox(int second) {
+    const GpsBlockFix fix = BlockFix(second);
+    return FreeGpsBox(kFreeGpsBoxBytes)
+        .ints(0x30, {fix.hour, fix.minute, fix.second, 15, 6, 15})
+        .text(0x48, "ANE")
+        .floats(0x4c, {fix.lat, fix.lon, 32.4f})
+        .floats(0x60, {fix.gsX, 3, 98})
+        .bytes();
+}
+
+double LatDegrees(int second) { return 22 + (34.5678 + second * 0.009) / 60; }
+double LonDegrees(int second) { return 113 + (54.3210 + second * 0.009) / 60; }
+
+// One GoPro GPMF payload: the second's fix with its GPS time.
+std::string GpmfSecond(int second) {
+    using namespace gpmf;
+    char time[32];
+    const int minutes = second / 60;
+    std::snprintf(time, sizeof time, "150615%02d%02d%02d.000", 12 + minutes / 60, minutes % 60, second % 60);
+    const std::vector<int32_t> gps5 = {static_cast<int32_t>(LatDegrees(second) * 1e7),
+                                       static_cast<int32_t>(LonDegrees(second) * 1e7), 50000, 16000, 1600};
+    return Nest("DEVC", Nest("STRM", Item("GPSF", 'L', 4, 1, BE32(3)) + Item("GPSU", 'U', 16, 1, time) +
+                                         Longs("SCAL", 1, {10000000, 10000000, 1000, 1000, 100}) +
+                                         Longs("GPS5", 5, gps5)));
+}
+
+std::string CammSecond(int second) {
+    return camm::Gps(kGpsSecondsAtStart + second, 3, LatDegrees(second), LonDegrees(second), 50, 11, 11);
 }
 
 class Output {
@@ -108,6 +148,44 @@ bool WriteBlockMov(const std::filesystem::path& path) {
         out.write(mov::AtomHeader(static_cast<uint32_t>(kVideoBytes), "mdat"));
         out.fill(kVideoBytes - 8);
     }
+    return true;
+}
+
+// ftyp, one mdat holding each second's "freeGPS " box before its video, and
+// moov last, with the boxes' 'gps ' index when indexed.
+bool WriteFreeGpsMov(const std::filesystem::path& path, bool indexed) {
+    const int seconds = Seconds(kBytesPerSecond);
+    const std::string ftyp = mov::Ftyp();
+    Output out(path);
+    if (!out.ok()) return false;
+    out.write(ftyp);
+    out.write(mov::AtomHeader(static_cast<uint32_t>(8 + seconds * kBytesPerSecond), "mdat"));
+    std::vector<std::pair<uint32_t, uint32_t>> index;
+    uint64_t offset = ftyp.size() + 8;
+    for (int s = 0; s < seconds; ++s) {
+        const std::string box = NovatekBox(s);
+        out.write(box);
+        out.fill(kBytesPerSecond - box.size());
+        index.emplace_back(static_cast<uint32_t>(offset), static_cast<uint32_t>(box.size()));
+        offset += kBytesPerSecond;
+    }
+    const std::string header = mov::Atom("mvhd", std::string(100, '\0'));
+    out.write(mov::Atom("moov", indexed ? header + FreeGpsIndexAtom(index) : header));
+    return true;
+}
+
+// An MP4 as action cameras write it: ftyp, mdat with one video chunk and one
+// telemetry sample per second, moov last.
+bool WriteTelemetryMp4(const std::filesystem::path& path, mov::ChunkedTrack telemetry, std::string (*sample)(int)) {
+    const int seconds = Seconds(kBytesPerSecond);
+    mov::ChunkedTrack video{"vide", "avc1", {}};
+    for (int s = 0; s < seconds; ++s) {
+        telemetry.chunks.push_back({sample(s)});
+        video.chunks.push_back({std::string(kBytesPerSecond - telemetry.chunks.back()[0].size(), '\0')});
+    }
+    Output out(path);
+    if (!out.ok()) return false;
+    out.write(mov::ChunkedMovie({video, telemetry}, {mov::Layout::MoovLast}));
     return true;
 }
 
@@ -178,6 +256,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const bool ok = WriteTextMov(dir / "text.MOV") && WriteBlockMov(dir / "blocks.MOV") &&
+                    WriteFreeGpsMov(dir / "indexed.MOV", true) && WriteFreeGpsMov(dir / "unindexed.MOV", false) &&
+                    WriteTelemetryMp4(dir / "gpmf.MP4", {"meta", "gpmd", {}}, GpmfSecond) &&
+                    WriteTelemetryMp4(dir / "camm.MP4", {"camm", "camm", {}}, CammSecond) &&
                     WriteAvi(dir / "clip.AVI") && WriteTs(dir / "clip.TS");
     return ok ? 0 : 1;
 }

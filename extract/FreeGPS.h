@@ -12,8 +12,10 @@
 inline constexpr std::string_view kFreeGPSSignature = "freeGPS ";
 // Offset of the signature in a box: after the atom's size field.
 inline constexpr size_t kFreeGPSSignatureOffset = 4;
-// Enough of a box for every layout; the rest of a 32 KiB box is padding.
-inline constexpr size_t kFreeGPSDecodeWindow = 32768;
+// Enough of a box for every layout (the furthest field ends before 0x120):
+// the rest of a camera's 32 KiB box is padding, and reading it would cost a
+// file indexed by its 'gps ' atom more than the rest of the extraction.
+inline constexpr size_t kFreeGPSDecodeWindow = 1024;
 
 // Decodes one box, given from its size field on (size bytes, at most the
 // decode window). Appends its records to out: one for most layouts, several

@@ -110,8 +110,9 @@ TEST(FreeGPS, RejectsShortAndForeignBoxes) {
     }
 }
 
-// Boxes off the 32 KiB grid, one across the scan's megabyte boundary; a file
-// cut anywhere gives at most the boxes it holds whole and no fix from a cut one.
+// Boxes off the 32 KiB grid, one whose signature crosses the scan's first
+// 256 KiB read; a file cut anywhere gives at most the boxes it holds whole and
+// no fix from a cut one.
 TEST(FreeGPS, ScanFindsBoxesAtAnyOffset) {
     const auto box = [](int second) {
         return FreeGpsBox(0x80).ints(0x30, {12, 30, second, 15, 6, 15}).text(0x48, "ANE")
@@ -119,7 +120,8 @@ TEST(FreeGPS, ScanFindsBoxesAtAnyOffset) {
     };
     std::string file = mov::Ftyp();
     PlaceAt(file, 1001, box(1));
-    PlaceAt(file, (size_t{1} << 20) - 50, box(2));
+    constexpr size_t kAcrossRead = (size_t{1} << 18) - 7;
+    PlaceAt(file, kAcrossRead, box(2));
     const auto read = [](const std::string& bytes) {
         MemoryByteSource source(bytes);
         GPSData out;
@@ -131,12 +133,27 @@ TEST(FreeGPS, ScanFindsBoxesAtAnyOffset) {
     EXPECT_EQ(whole.records[1].second, 2);
     EXPECT_EQ(whole.clock, GPSClock::UTC);
     const std::pair<size_t, size_t> cutsAndFixes[] = {
-        {1001 + 0x50, 0}, {1001 + 0x80, 1}, {(size_t{1} << 20) - 20, 1}, {file.size() - 1, 2}};
+        {1001 + 0x50, 0}, {1001 + 0x80, 1}, {kAcrossRead + 0x20, 1}, {file.size() - 1, 2}};
     for (const auto& [cut, expected] : cutsAndFixes) {
         const GPSData out = read(file.substr(0, cut));
         size_t fixes = 0;
         for (const GPSRecord& r : out.records) fixes += IsValidRecord(r);
         EXPECT_EQ(fixes, expected) << "cut at " << cut;
+    }
+}
+
+// The search tests many positions at once: a box is found at every position
+// of a step, after look-alikes that match the two bytes it tests first.
+TEST(FreeGPS, ScanFindsTheSignatureAtEveryPositionOfAStep) {
+    const std::string box = FreeGpsBox(0x80).ints(0x30, {12, 30, 7, 15, 6, 15}).text(0x48, "ANE")
+                                .floats(0x4c, {2234.5678f, 11354.321f}).bytes();
+    for (size_t shift = 0; shift <= 64; ++shift) {
+        const std::string file = mov::Ftyp() + std::string(shift, '\0') + "f...GPS." + "freeGPS!" + box;
+        MemoryByteSource source(file);
+        GPSData out;
+        ReadFreeGPSScan(GPSInput{source, ""}, out);
+        ASSERT_EQ(out.records.size(), 1u) << "shifted by " << shift;
+        EXPECT_EQ(out.records[0].second, 7);
     }
 }
 
