@@ -4,6 +4,7 @@
 
 #include "FreeGpsBuilder.h"
 #include "GpsBlockBuilder.h"
+#include "LittleEndianBytes.h"
 #include "MovBuilder.h"
 #include "RiffBuilder.h"
 #include "TelemetryBuilder.h"
@@ -189,21 +190,31 @@ bool WriteTelemetryMp4(const std::filesystem::path& path, mov::ChunkedTrack tele
     return true;
 }
 
-// RIFF with a movi list of 30 video frames and one "02gp" chunk per second.
+// RIFF with a movi list of 30 video frames and one "02gp" chunk per second,
+// then the idx1 index of its chunks, as cameras and muxers write it.
 bool WriteAvi(const std::filesystem::path& path) {
     constexpr uint32_t kFrameBytes = kBytesPerSecond / kFramesPerSecond;
+    constexpr uint32_t kKeyFrame = 0x10;
     const int seconds = Seconds(kBytesPerSecond);
     std::vector<std::string> gps;
+    std::string index;
+    // Index offsets count from the movi list's type field.
     uint64_t moviChildren = 0;
+    const auto addEntry = [&](std::string_view id, uint32_t size) {
+        index += std::string(id) + LE32(kKeyFrame) + LE32(static_cast<uint32_t>(4 + moviChildren)) + LE32(size);
+        moviChildren += 8 + size + (size & 1);
+    };
     for (int s = 0; s < seconds; ++s) {
-        gps.push_back(RiffChunk("02gp", GpsText(s)));
-        moviChildren += kFramesPerSecond * (8 + uint64_t{kFrameBytes}) + gps.back().size();
+        for (int f = 0; f < kFramesPerSecond; ++f) addEntry("00dc", kFrameBytes);
+        gps.push_back(GpsText(s));
+        addEntry("02gp", static_cast<uint32_t>(gps.back().size()));
     }
     const std::string hdrl = RiffList("hdrl", RiffChunk("avih", std::string(56, '\0')));
     const std::string movi = RiffListHeader("movi", static_cast<uint32_t>(moviChildren));
+    const std::string idx1 = RiffChunk("idx1", index);
     Output out(path);
     if (!out.ok()) return false;
-    out.write(RiffHeader(static_cast<uint32_t>(4 + hdrl.size() + movi.size() + moviChildren)));
+    out.write(RiffHeader(static_cast<uint32_t>(4 + hdrl.size() + movi.size() + moviChildren + idx1.size())));
     out.write(hdrl);
     out.write(movi);
     const std::string frameHeader = RiffChunkHeader("00dc", kFrameBytes);
@@ -212,8 +223,9 @@ bool WriteAvi(const std::filesystem::path& path) {
             out.write(frameHeader);
             out.fill(kFrameBytes);
         }
-        out.write(gps[s]);
+        out.write(RiffChunk("02gp", gps[s]));
     }
+    out.write(idx1);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "AviGPSReader.h"
 
+#include "AviIndex.h"
 #include "BinaryFile.h"
 #include "GPSText.h"
 
@@ -14,6 +15,7 @@ constexpr FourCC kListId = MakeFourCC("LIST");
 constexpr FourCC kMoviType = MakeFourCC("movi");
 constexpr FourCC kAviForm = MakeFourCC("AVI ");
 constexpr FourCC kGPSChunkId = MakeFourCC("02gp");
+constexpr FourCC kIndexId = MakeFourCC("idx1");
 
 constexpr size_t kRiffHeaderSize = 12;  // "RIFF", R, form type
 constexpr size_t kRiffSizeOffset = 4;
@@ -45,6 +47,7 @@ public:
     }
 
     int64_t fileSize() const { return file.size(); }
+    ByteSource& source() { return file.bytes(); }
 
 private:
     BinaryFile& file;
@@ -77,6 +80,17 @@ std::optional<ChunkHeader> ReadChunkHeader(ReadWindow& file, int64_t offset) {
 // RIFF pads every chunk of odd size with one byte that its size leaves out.
 int64_t PaddedSize(int64_t size) { return size + (size & 1); }
 
+// Parses the text of the "02gp" chunk at offset; false when the file ends
+// before it or out is full.
+bool ReadGPSChunk(ReadWindow& file, int64_t offset, int64_t size, GPSData& out) {
+    const int64_t textStart = offset + kChunkHeaderSize;
+    if (textStart + size > file.fileSize()) return false;
+    std::string text(static_cast<size_t>(size), '\0');
+    if (!file.read(textStart, text.data(), text.size())) return false;
+    GPSRecord record{};
+    return !ParseGPSText(text, record) || out.add(record);
+}
+
 // Parses each "02gp" payload as it is met; stops at the first read that meets
 // the end of the file, or when out is full.
 bool ReadMoviList(ReadWindow& file, Span movi, GPSData& out) {
@@ -84,17 +98,53 @@ bool ReadMoviList(ReadWindow& file, Span movi, GPSData& out) {
     for (int64_t offset = movi.start; offset < end;) {
         const std::optional<ChunkHeader> chunk = ReadChunkHeader(file, offset);
         if (!chunk) return false;
-        if (chunk->id == kGPSChunkId && chunk->size <= kMaxGPSTextSize) {
-            const int64_t textStart = offset + kChunkHeaderSize;
-            if (textStart + chunk->size > file.fileSize()) return false;
-            std::string text(static_cast<size_t>(chunk->size), '\0');
-            if (!file.read(textStart, text.data(), text.size())) return false;
-            GPSRecord record{};
-            if (ParseGPSText(text, record) && !out.add(record)) return false;
-        }
+        if (chunk->id == kGPSChunkId && chunk->size <= kMaxGPSTextSize && !ReadGPSChunk(file, offset, chunk->size, out))
+            return false;
         offset += kChunkHeaderSize + PaddedSize(chunk->size);
     }
     return true;
+}
+
+// The same chunks found through the index, with one read per GPS chunk
+// instead of one per chunk; each GPS chunk's header must agree with its
+// entry. None when one does not: the index is then not the file's.
+std::optional<bool> ReadIndexedChunks(ReadWindow& file, const std::vector<AviIndexedChunk>& chunks, GPSData& out) {
+    for (const AviIndexedChunk& chunk : chunks) {
+        // Where a walk would meet the end of the file.
+        if (chunk.offset + kChunkHeaderSize > file.fileSize()) return false;
+        if (chunk.id != kGPSChunkId || chunk.size > kMaxGPSTextSize) continue;
+        const std::optional<ChunkHeader> header = ReadChunkHeader(file, chunk.offset);
+        if (!header) return false;
+        if (header->id != chunk.id || header->size != chunk.size) return std::nullopt;
+        if (!ReadGPSChunk(file, chunk.offset, chunk.size, out)) return false;
+    }
+    return true;
+}
+
+// Through the form's index when it accounts for every chunk of the list,
+// else by the walk.
+bool ReadMovi(ReadWindow& file, Span movi, const std::optional<Span>& index, GPSData& out) {
+    if (index) {
+        if (const auto chunks =
+                ReadMoviIndex(file.source(), index->start, index->length, movi.start, movi.start + movi.length)) {
+            const size_t before = out.records.size();
+            if (const std::optional<bool> done = ReadIndexedChunks(file, *chunks, out)) return *done;
+            out.records.resize(before);
+        }
+    }
+    return ReadMoviList(file, movi, out);
+}
+
+// The data of the form's first idx1 chunk, from the headers of its top-level chunks.
+std::optional<Span> FindIndex(ReadWindow& file, int64_t formStart, int64_t formSize) {
+    const int64_t childrenStart = formStart + kRiffHeaderSize;
+    for (int64_t pos = 0; pos < formSize;) {
+        const std::optional<ChunkHeader> chunk = ReadChunkHeader(file, childrenStart + pos);
+        if (!chunk) return std::nullopt;
+        if (chunk->id == kIndexId) return Span{childrenStart + pos + kChunkHeaderSize, chunk->size};
+        pos += kChunkHeaderSize + PaddedSize(chunk->size);
+    }
+    return std::nullopt;
 }
 
 // Every 'movi' list of one RIFF form (files past 1 GiB continue in further
@@ -103,6 +153,7 @@ bool ReadMoviList(ReadWindow& file, Span movi, GPSData& out) {
 // type.
 bool ReadRiffForm(ReadWindow& file, int64_t formStart, int64_t formSize, GPSData& out) {
     const int64_t childrenStart = formStart + kRiffHeaderSize;
+    const std::optional<Span> index = FindIndex(file, formStart, formSize);
     for (int64_t pos = 0; pos < formSize;) {
         const int64_t offset = childrenStart + pos;
         const std::optional<ChunkHeader> chunk = ReadChunkHeader(file, offset);
@@ -112,7 +163,8 @@ bool ReadRiffForm(ReadWindow& file, int64_t formStart, int64_t formSize, GPSData
             unsigned char listType[kListTypeSize];
             if (!file.read(offset + kChunkHeaderSize, listType, sizeof listType)) return false;
             if (LoadBE32(listType) == kMoviType &&
-                !ReadMoviList(file, Span{offset + kChunkHeaderSize + kListTypeSize, chunk->size - kListTypeSize}, out))
+                !ReadMovi(file, Span{offset + kChunkHeaderSize + kListTypeSize, chunk->size - kListTypeSize}, index,
+                          out))
                 return false;
         }
         pos += kChunkHeaderSize + PaddedSize(chunk->size);

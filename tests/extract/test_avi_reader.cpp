@@ -88,6 +88,43 @@ TEST(AviGPSReader, TruncationAnywhereGivesAPrefixOfTheRecords) {
     }
 }
 
+// An idx1 entry per chunk, offsets from the movi list's type field (plus base).
+std::string Index(const std::vector<std::string>& chunks, uint32_t base = 0) {
+    std::string entries;
+    uint32_t offset = 4 + base;
+    for (const std::string& chunk : chunks) {
+        entries += chunk.substr(0, 4) + LE32(0x10) + LE32(offset) + chunk.substr(4, 4);
+        offset += static_cast<uint32_t>(chunk.size());
+    }
+    return RiffChunk("idx1", entries);
+}
+
+std::string Joined(const std::vector<std::string>& chunks) {
+    std::string joined;
+    for (const std::string& chunk : chunks) joined += chunk;
+    return joined;
+}
+
+// Through an index that accounts for every chunk, or despite one that does
+// not or disagrees with a GPS chunk's header, the chunks a walk finds.
+TEST(AviGPSReader, AnIndexGivesTheChunksTheWalkFinds) {
+    const std::vector<std::string> chunks = {Frame(5), Gps(1), Frame(17), Gps(2), Gps(3)};
+    const uint32_t moviStart = static_cast<uint32_t>(RiffHeader(0).size() + kHeaderList.size() + 12);
+    std::vector<std::string> missing = chunks;
+    missing.erase(missing.begin() + 2);
+    std::vector<std::string> renamed = chunks;
+    renamed[1].replace(0, 4, "00dc");  // a frame holding a GPS text, which the walk passes over
+    const struct { const char* name; std::string file; Seconds expected; } cases[] = {
+        {"offsets from the list", AviFile(Joined(chunks), Index(chunks)), {1, 2, 3}},
+        {"offsets from the file", AviFile(Joined(chunks), Index(chunks, moviStart - 4)), {1, 2, 3}},
+        {"a chunk left out", AviFile(Joined(chunks), Index(missing)), {1, 2, 3}},
+        {"offsets from elsewhere", AviFile(Joined(chunks), Index(chunks, 2)), {1, 2, 3}},
+        {"another list's index", AviFile(Joined(chunks), Index({Gps(1)})), {1, 2, 3}},
+        {"the index calls a frame GPS", AviFile(Joined(renamed), Index(chunks)), {2, 3}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SecondsOf(c.file), c.expected) << c.name;
+}
+
 TEST(AviGPSReader, ReadsPastTheOldTenThousandRecordCap) {
     constexpr int kRecords = 10050;
     std::string movi;
