@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -22,31 +21,30 @@ constexpr size_t kScanChunk = size_t{1} << 18;
 constexpr int64_t kMinBoxSize = 16;
 
 // The first signature in [at, end), or null. memmem alone costs more than
-// reading the file: here two of the signature's bytes test 64 positions at a
-// time, and only the rare positions where both match are compared in full.
+// reading the file: here 64 bytes at a time are tested for the signature's
+// 'G', and only around one are two of its bytes tested at 16 positions at
+// once, and the rare positions where both match compared in full.
 const unsigned char* FindSignature(const unsigned char* at, const unsigned char* end) {
     const auto* signature = reinterpret_cast<const unsigned char*>(kFreeGPSSignature.data());
     constexpr size_t kLength = kFreeGPSSignature.size();
 #if defined(__SSE2__)
     constexpr size_t kLanes = 16, kStep = 4 * kLanes;
-    constexpr size_t kSecondByte = 4;  // 'G': rarely four bytes after an 'f' in video
+    constexpr size_t kG = 4;  // the signature's 'G'
     const __m128i first = _mm_set1_epi8(static_cast<char>(signature[0]));
-    const __m128i second = _mm_set1_epi8(static_cast<char>(signature[kSecondByte]));
-    const auto matches = [&](const unsigned char* p) {
-        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i ahead = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + kSecondByte));
-        return _mm_and_si128(_mm_cmpeq_epi8(here, first), _mm_cmpeq_epi8(ahead, second));
-    };
+    const __m128i g = _mm_set1_epi8(static_cast<char>(signature[kG]));
+    const auto load = [](const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
     // Every load and full comparison of a step stays before end.
     for (; end - at >= static_cast<ptrdiff_t>(kStep + kLength - 1); at += kStep) {
-        const __m128i found[] = {matches(at), matches(at + kLanes), matches(at + 2 * kLanes),
-                                 matches(at + 3 * kLanes)};
-        const __m128i any = _mm_or_si128(_mm_or_si128(found[0], found[1]), _mm_or_si128(found[2], found[3]));
-        if (_mm_movemask_epi8(any) == 0) continue;
-        for (size_t lane = 0; lane < std::size(found); ++lane) {
-            for (auto candidates = static_cast<unsigned>(_mm_movemask_epi8(found[lane])); candidates != 0;
+        const unsigned char* const gs = at + kG;
+        const __m128i anyG = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(load(gs), g), _mm_cmpeq_epi8(load(gs + kLanes), g)),
+                                          _mm_or_si128(_mm_cmpeq_epi8(load(gs + 2 * kLanes), g),
+                                                       _mm_cmpeq_epi8(load(gs + 3 * kLanes), g)));
+        if (_mm_movemask_epi8(anyG) == 0) continue;
+        for (const unsigned char* lane = at; lane < at + kStep; lane += kLanes) {
+            const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(load(lane), first), _mm_cmpeq_epi8(load(lane + kG), g));
+            for (auto candidates = static_cast<unsigned>(_mm_movemask_epi8(both)); candidates != 0;
                  candidates &= candidates - 1) {
-                const unsigned char* candidate = at + lane * kLanes + std::countr_zero(candidates);
+                const unsigned char* candidate = lane + std::countr_zero(candidates);
                 if (std::memcmp(candidate, signature, kLength) == 0) return candidate;
             }
         }
