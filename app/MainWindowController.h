@@ -8,6 +8,7 @@
 #include "VideoCatalogue.h"
 #include "VideoEntry.h"
 
+#include <QFuture>
 #include <QJsonArray>
 #include <QList>
 #include <QMainWindow>
@@ -25,6 +26,7 @@ class NoticeBanner;
 struct PageCall;
 class PlayerView;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QTableWidget;
 class QWebEngineView;
@@ -61,7 +63,10 @@ public:
     void tableViewSelectionDidChange();
 
     // Loading: the player, the track, the instruments, the timer and the map.
+    // The player opens at once; the GPS data is read on a worker thread.
     void loadVideo(int32_t index);
+    // A track is being read for the newest selection.
+    bool isLoading() const { return loading; }
 
     // Map page bridge.
     void onJSLoaded();
@@ -112,6 +117,10 @@ private:
 
     // Loading.
     void startLoad(const VideoEntry& entry);
+    // Makes any load under way stale: its result will be dropped.
+    void cancelLoad();
+    void showLoading(bool on);
+    void reportMissingVideo(const VideoEntry& entry);
     void finishLoad(TrackLoad load);
     void showNoGPSAlert();
 
@@ -140,5 +149,9 @@ private:
     QList<VideoEntry> videos;
     VideoCatalogue library;
     QList<VideoCatalogue::Problem> toldProblems;
+    quint64 loadGeneration = 0;  // the newest load; an older result is dropped
+    QFuture<TrackLoad> runningLoad;
+    bool loading = false;
+    QProgressBar* loadingIndicator = nullptr;
     QString pendingSelection;  // a command-line video waiting for the map page
 };

@@ -44,14 +44,25 @@ int SelectedRow(const QTableWidget& table) {
 }  // namespace
 
 void MainWindowController::addVideoPress() {
-    ui->playerView->removePlayer();
-    clearPoints();
+    // Cancel changes nothing, and the loaded video stays loaded after adding.
     const QString startDir =
         videos.isEmpty() ? QDir::homePath() : QFileInfo(videos.last().path).absolutePath();
     const QStringList files = QFileDialog::getOpenFileNames(this, tr("Add videos"), startDir, LibraryVideoFilter());
     if (files.isEmpty()) return;
+    const QString loaded = selectedIndex >= 0 && selectedIndex < videos.size() ? videos[selectedIndex].path : QString();
     for (const QString& file : files) importVideo(file);
     refreshVideoTableView();
+    // Entries whose files vanished leave with the refresh, so rows may move.
+    selectedIndex = -1;
+    for (int row = 0; row < videos.size(); ++row) {
+        if (videos[row].path == loaded) selectedIndex = row;
+    }
+    if (selectedIndex >= 0) {
+        selectRowQuietly(selectedIndex);
+    } else {
+        const QSignalBlocker quiet(ui->tableViewVideos);
+        ui->tableViewVideos->clearSelection();
+    }
 }
 
 void MainWindowController::delVideoPress() {
@@ -72,6 +83,7 @@ void MainWindowController::delVideoPress() {
         openRow(selectedIndex);
         return;
     }
+    cancelLoad();
     clearPoints();
     loadedTrack.reset();
     ui->tabsView->setGPSTrack(nullptr);
@@ -128,16 +140,18 @@ void MainWindowController::selectRowQuietly(int row) {
 void MainWindowController::tableViewSelectionDidChange() {
     const int row = SelectedRow(*ui->tableViewVideos);
     if (row < 0 || row == selectedIndex) return;
+    // The user's choice wins over a command-line video still waiting for the page.
+    pendingSelection.clear();
     ui->btnDelVideo->setEnabled(true);
     selectedIndex = row;
-    // A page that answers the polyline with AddLineComplete gets its answer
-    // in before a second selection would interleave two drawings.
-    if (mapProvider->confirmsLine && pageReady && videos[row].available) ui->tableViewVideos->setEnabled(false);
+    // The table stays enabled while the line is drawn, keeping its focus: each
+    // load's drawing is one batch on the page, and the newest load wins.
     openRow(row);
 }
 
 void MainWindowController::openRow(int row) {
     if (videos[row].available) return loadVideo(row);
+    cancelLoad();
     ui->playerView->removePlayer();
     notices->addNotice(UnavailableNotice(videos[row]));
 }

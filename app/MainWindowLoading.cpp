@@ -1,22 +1,73 @@
 #include "MainWindowController.h"
 
 #include "MapCalls.h"
+#include "NoticeBanner.h"
 #include "PlayerView.h"
 #include "TabsView.h"
 #include "TestHooks.h"
 #include "ui_MainWindowController.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QFutureWatcher>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QUrl>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 void MainWindowController::loadVideo(int32_t index) {
     if (index < 0 || index >= videos.size()) return;
     const VideoEntry entry = videos[index];
+    if (!QFileInfo::exists(entry.path)) return reportMissingVideo(entry);
     startLoad(entry);
+    // A big clip takes seconds to read, so it is read on a worker while the
+    // window and the player go on; a newer selection makes this one stale.
+    cancelLoad();
+    const quint64 load = loadGeneration;
+    auto* watcher = new QFutureWatcher<TrackLoad>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, load] {
+        watcher->deleteLater();
+        if (load != loadGeneration) return;
+        showLoading(false);
+        finishLoad(watcher->result());
+    });
+    const std::string path = QFile::encodeName(entry.path).toStdString();
     // The side file beside the video wins over the data inside it.
-    finishLoad(LoadTrack(QFile::encodeName(entry.path).toStdString()));
+    runningLoad = QtConcurrent::run([path] { return LoadTrack(path); });
+    watcher->setFuture(runningLoad);
+    showLoading(true);
+}
+
+void MainWindowController::cancelLoad() {
+    ++loadGeneration;
+    runningLoad.cancel();  // only one that has not started yet
+    showLoading(false);
+}
+
+void MainWindowController::showLoading(bool on) {
+    loading = on;
+    if (!loadingIndicator) {
+        loadingIndicator = new QProgressBar(ui->libraryPanel);
+        loadingIndicator->setObjectName(QStringLiteral("loadingIndicator"));
+        loadingIndicator->setRange(0, 0);
+        loadingIndicator->setTextVisible(false);
+        loadingIndicator->setMaximumHeight(8);
+        loadingIndicator->setToolTip(tr("Reading the GPS data"));
+        ui->libraryLayout->insertWidget(ui->libraryLayout->indexOf(ui->tableViewVideos) + 1, loadingIndicator);
+    }
+    loadingIndicator->setVisible(on);
+}
+
+void MainWindowController::reportMissingVideo(const VideoEntry& entry) {
+    // One message, rather than the player's and the missing GPS data's.
+    cancelLoad();
+    playbackTimer.stop();
+    ui->playerView->removePlayer();
+    notices->addNotice(tr("File not found: %1").arg(QDir::toNativeSeparators(entry.path)));
 }
 
 void MainWindowController::startLoad(const VideoEntry& entry) {

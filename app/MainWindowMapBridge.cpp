@@ -26,6 +26,9 @@ void MainWindowController::loadMapPage() {
     // deeper, so it goes first.
     auto* page = new MapPage(NewMapProfile(tiles, this), ui->webView);
     ui->webView->setPage(page);
+    // The browser's menu offers Back, Reload and View source, and a reload
+    // loses the drive.
+    ui->webView->setContextMenuPolicy(Qt::NoContextMenu);
     mapBridge = new MapBridge(
         page, [this] { onJSLoaded(); }, [this] { AddLineComplete(); }, this);
     // Calls made before the page has defined its functions are lost, so videos

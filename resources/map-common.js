@@ -28,8 +28,6 @@ var KolvarMap = (function () {
     fillColor: '#1565c0', fillOpacity: 1, interactive: false,
   };
   const startZoom = 16;
-  // Leaflet's own flight from a world view to a street lasts many seconds.
-  const flightSeconds = 1.5;
 
   function start(options) {
     const map = L.map('map', {
@@ -52,10 +50,62 @@ var KolvarMap = (function () {
       return p && toMap(p);
     }
 
+    // The map keeps the vehicle in view until the user pans or zooms; the
+    // follow control hands the view back. The page's own view changes are
+    // made unanimated inside ownView, so they are told from the user's.
+    let following = true;
+    let centred = null;
+    let ownMove = false;
+    let followButton = null;
+
+    function ownView(change) {
+      ownMove = true;
+      try { change(); } finally { ownMove = false; }
+    }
+
+    function setFollowing(on) {
+      following = on;
+      if (followButton) followButton.classList.toggle('kolvar-following', on);
+    }
+
+    function centreOn(p) {
+      centred = L.latLng(p);
+      map.panTo(p);
+    }
+
+    const FollowControl = L.Control.extend({
+      options: { position: 'topleft' },
+      onAdd: function () {
+        const bar = L.DomUtil.create('div', 'leaflet-bar');
+        followButton = L.DomUtil.create('a', 'kolvar-follow kolvar-following', bar);
+        followButton.href = '#';
+        followButton.title = options.followTitle || 'Follow the vehicle';
+        followButton.setAttribute('role', 'button');
+        followButton.setAttribute('aria-label', followButton.title);
+        L.DomEvent.disableClickPropagation(bar);
+        L.DomEvent.on(followButton, 'click', function (event) {
+          L.DomEvent.preventDefault(event);
+          setFollowing(true);
+          if (vehicle) centreOn(vehicle.getLatLng());
+        });
+        return bar;
+      },
+    });
+    new FollowControl().addTo(map);
+
+    map.on('dragstart', function () { setFollowing(false); });
+    map.on('zoomstart', function () { if (!ownMove) setFollowing(false); });
+    map.on('keydown', function (event) {
+      if (event.originalEvent && /^Arrow/.test(event.originalEvent.key)) setFollowing(false);
+    });
+
+    // Clearing empties the map of the drive: the line and the vehicle on it.
     window.clearPoints = function () {
       vertices = [];
       if (line) line.remove();
       line = null;
+      if (vehicle) vehicle.remove();
+      vehicle = null;
     };
 
     // The player chooses the tiles; until it does, and without a network, the
@@ -90,26 +140,32 @@ var KolvarMap = (function () {
       else vehicle = L.circleMarker(p, vehicleStyle).addTo(map);
     };
 
-    // The player re-centres every 0.4 s; a pan during the flight would stop it
-    // short of its zoom, so re-centring waits for the flight to land.
-    let flightEnds = 0;
-
+    // Called on every timer tick, also while paused: the view moves only
+    // when the vehicle did, and only while the map follows it.
     window.setCenter = function (lat, lon) {
       const p = mapPosition(lat, lon);
-      if (p && Date.now() >= flightEnds) map.panTo(p);
+      if (!p || !following) return;
+      if (centred && L.latLng(p).equals(centred)) return;
+      centreOn(p);
     };
 
+    // Once per drive: the whole route in view, and the map following again.
     window.flyto = function (lat, lon) {
       const p = mapPosition(lat, lon);
       if (!p) return;
-      flightEnds = Date.now() + flightSeconds * 1000;
-      map.flyTo(p, Math.max(map.getZoom(), startZoom), { duration: flightSeconds });
+      setFollowing(true);
+      centred = L.latLng(p);
+      ownView(function () {
+        if (line) map.fitBounds(line.getBounds(), { animate: false, padding: [24, 24], maxZoom: startZoom });
+        else map.setView(p, Math.max(map.getZoom(), startZoom), { animate: false });
+      });
     };
 
     // Read-only view of what is drawn, for diagnostics and tests.
     window.kolvarMapState = function () {
       const shown = vehicle && vehicle.getLatLng();
       const centre = map.getCenter();
+      const view = map.getBounds();
       return {
         vertices: vertices.length,
         line: line ? line.getLatLngs().map(function (v) { return [v.lat, v.lng]; }) : null,
@@ -117,6 +173,8 @@ var KolvarMap = (function () {
         center: [centre.lat, centre.lng],
         zoom: map.getZoom(),
         tiles: tileUrl,
+        bounds: [[view.getSouth(), view.getWest()], [view.getNorth(), view.getEast()]],
+        following: following,
       };
     };
 

@@ -57,7 +57,14 @@ void WindowHarness::addToLibrary(const QStringList& paths) {
     controller->refreshVideoTableView();
 }
 
-void WindowHarness::select(int row) { controller->tableViewVideos()->selectRow(row); }
+void WindowHarness::select(int row) {
+    controller->tableViewVideos()->selectRow(row);
+    waitForLoad();
+}
+
+void WindowHarness::waitForLoad() {
+    WaitFor([this] { return !controller->isLoading(); });
+}
 
 QString Describe(const QJsonArray& calls) {
     QStringList described;

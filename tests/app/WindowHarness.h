@@ -32,8 +32,9 @@ public:
     QString writeVideo(const QString& name, const std::string& bytes);
     // Imports the paths and refreshes the library, as the open panel does.
     void addToLibrary(const QStringList& paths);
-    // Selects a row as a click would.
+    // Selects a row as a click would, and waits until its track is read.
     void select(int row);
+    void waitForLoad();
 
 private:
     TemporaryHome temporaryHome;

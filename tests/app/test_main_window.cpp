@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMediaPlayer>
 #include <QMessageBox>
 #include <QPushButton>
@@ -214,49 +215,76 @@ TEST(Library, DeletingTheOnlyVideoEmptiesMapInstrumentsAndTable) {
     EXPECT_EQ(Describe(harness.takeRecorded()), QString());
 }
 
-// Cancels the open panel once it is up.
-void CancelOpenPanel() {
+// Chooses the file in the open panel once it is up, or cancels without one;
+// a panel that will not take the file is cancelled after a while.
+void AnswerOpenPanel(const QString& file) {
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll] {
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, file, tries] {
         auto* panel = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!panel) return;
-        poll->stop();
-        poll->deleteLater();
-        panel->reject();
+        if (!panel || file.isEmpty() || ++*tries > 100) {
+            if (panel) panel->reject();
+            if (panel || *tries) poll->deleteLater();
+            return;
+        }
+        if (*tries > 1) return;
+        if (auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(file);
+        QMetaObject::invokeMethod(panel, "accept", Qt::QueuedConnection);
     });
     poll->start(20);
 }
 
-TEST(Library, AddingEmptiesPlayerAndMapEvenWhenCancelledAndKeepsTheSelection) {
+TEST(Library, CancellingOrAddingKeepsTheLoadedVideo) {
     WindowHarness harness;
     harness.start();
     harness.useRecordingPage();
     MainWindowController& window = harness.window();
-    const QString a = harness.writeVideo(QStringLiteral("a.MOV"), "x");
+    const QString a = harness.writeVideo(QStringLiteral("a.MOV"), MovWithGPS(3));
     harness.addToLibrary({a});
     harness.select(0);
-    ASSERT_TRUE(window.playerView()->player());
+    const std::shared_ptr<GPSTrack> track = window.track();
+    ASSERT_TRUE(track && !track->isEmpty());
     harness.takeRecorded();
 
-    CancelOpenPanel();
-    window.addVideoPress();
-    EXPECT_FALSE(window.playerView()->player());
-    EXPECT_EQ(Describe(harness.takeRecorded()), QStringLiteral("clearPoints() add(s:1, s:2)"));
-
-    // Two files chosen at once are appended in the panel's order, once each.
-    harness.addToLibrary({harness.writeVideo(QStringLiteral("c.ts"), "x"),
-                          harness.writeVideo(QStringLiteral("b.mp4"), "x"), a});
-    QStringList names;
-    for (const VideoEntry& entry : window.arrayVideos()) names << QFileInfo(entry.path).fileName();
-    EXPECT_EQ(names, (QStringList{QStringLiteral("a.MOV"), QStringLiteral("c.ts"), QStringLiteral("b.mp4")}));
-
-    // The row stays selected, and selecting it again does not reload it.
-    EXPECT_EQ(window.tableViewVideos()->currentRow(), 0);
+    for (const QString& chosen : {QString(), harness.writeVideo(QStringLiteral("b.mp4"), "x")}) {
+        AnswerOpenPanel(chosen);
+        window.addVideoPress();
+        EXPECT_EQ(LoadedVideo(window), a);
+        EXPECT_EQ(window.track(), track);
+        EXPECT_FALSE(Describe(harness.takeRecorded()).contains(QStringLiteral("clearPoints")));
+        EXPECT_EQ(window.curSelVideoIndex(), 0);
+        EXPECT_EQ(window.tableViewVideos()->currentRow(), 0);
+    }
+    EXPECT_EQ(window.arrayVideos().size(), 2);
+    // Clicking the loaded row again leaves it playing.
     harness.select(0);
-    EXPECT_FALSE(window.playerView()->player());
+    EXPECT_EQ(LoadedVideo(window), a);
 }
 
-TEST(Loading, AVideoWithoutGPSShowsTheAlertStopsTheTimerAndFreesTheTable) {
+// Under the Baidu page the table once locked itself while the line was drawn
+// and lost the focus, so the Down key stopped after one row.
+TEST(Library, TheDownKeyWalksTheLibraryUnderEitherPage) {
+    for (const QLocale& locale : {kChina, QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        WindowHarness harness(locale);
+        harness.start();
+        MainWindowController& window = harness.window();
+        ASSERT_TRUE(WaitFor([&window] { return window.isJSLoaded(); }));
+        QStringList paths;
+        for (int i = 0; i < 3; ++i) paths << harness.writeVideo(QStringLiteral("clip%1.MOV").arg(i), MovWithGPS(3));
+        harness.addToLibrary(paths);
+        harness.select(0);
+        QApplication::setActiveWindow(&window);
+        window.tableViewVideos()->setFocus();
+        for (int row = 1; row < 3; ++row) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            harness.waitForLoad();
+            EXPECT_EQ(window.curSelVideoIndex(), row) << locale.name().toStdString();
+        }
+        EXPECT_TRUE(window.tableViewVideos()->hasFocus());
+    }
+}
+
+TEST(Loading, AVideoWithoutGPSShowsTheAlertAndStopsTheTimer) {
     WindowHarness harness(kChina);
     harness.start();
     harness.useRecordingPage();
@@ -267,11 +295,7 @@ TEST(Loading, AVideoWithoutGPSShowsTheAlertStopsTheTimerAndFreesTheTable) {
     harness.addToLibrary({withGPS, without});
 
     harness.select(0);
-    EXPECT_FALSE(window.tableViewVideos()->isEnabled());  // until the Baidu page has drawn
     EXPECT_TRUE(window.timer().isActive());
-    window.AddLineComplete();
-    EXPECT_TRUE(window.tableViewVideos()->isEnabled());
-    const std::shared_ptr<GPSTrack> drawn = window.track();
 
     harness.select(1);
     QMessageBox* alert = OpenAlert(window);
@@ -313,6 +337,75 @@ TEST(Loading, TheSideFileWinsOverEmbeddedData) {
     ASSERT_TRUE(harness.window().firstPoint());
     EXPECT_NEAR(harness.window().firstPoint()->lat, 22 + 301234 / 600000.0, 1e-9);
     EXPECT_EQ(harness.window().curMovieCreatedDate(), harness.window().arrayVideos()[0].creationDate);
+}
+
+// The player opens at once; the track is read on a worker while a busy
+// indicator shows, and a selection made meanwhile wins.
+TEST(Loading, TheTrackIsReadOnAWorkerAndTheNewestSelectionWins) {
+    WindowHarness harness;
+    harness.start();
+    harness.useRecordingPage();
+    MainWindowController& window = harness.window();
+    const QString first = harness.writeVideo(QStringLiteral("first.MOV"), MovWithGPS(5));
+    const QString second = harness.writeVideo(QStringLiteral("second.MOV"), "x");
+    harness.writeVideo(QStringLiteral("second.GMAP"), JoinSideFile({SideFileRecord(301234, 0), SideFileRecord(301300, 1)}));
+    harness.addToLibrary({first, second});
+    window.tableViewVideos()->selectRow(0);
+    const auto* busy = window.findChild<QWidget*>(QStringLiteral("loadingIndicator"));
+    EXPECT_EQ(LoadedVideo(window), first);
+    EXPECT_TRUE(window.isLoading() && busy && busy->isVisible());
+    EXPECT_TRUE(window.tableViewVideos()->isEnabled());
+    window.tableViewVideos()->selectRow(1);
+    harness.waitForLoad();
+    EXPECT_FALSE(busy->isVisible());
+    ASSERT_TRUE(window.track());
+    EXPECT_EQ(window.track()->pointArray().size(), 2u);
+    WaitFor([] { return false; }, 300);
+    EXPECT_EQ(Describe(harness.takeRecorded()).count(QStringLiteral("addPline()")), 1);
+}
+
+// A file deleted behind the library's back: one message, and nothing plays.
+TEST(Loading, AVideoGoneFromDiskIsToldAsFileNotFound) {
+    WindowHarness harness;
+    harness.start();
+    MainWindowController& window = harness.window();
+    const QString gone = harness.writeVideo(QStringLiteral("gone.MOV"), MovWithGPS(3));
+    harness.addToLibrary({gone});
+    QFile::remove(gone);
+    harness.select(0);
+    EXPECT_FALSE(OpenAlert(window));
+    EXPECT_EQ(window.noticeBanner()->notices(), QStringList{QStringLiteral("File not found: ") + gone});
+    EXPECT_FALSE(window.playerView()->player());
+}
+
+// A row clicked while the map page loads wins over the first command-line video.
+TEST(StartUp, AClickDuringStartUpWinsOverTheCommandLine) {
+    WindowHarness harness;
+    harness.start();
+    MainWindowController& window = harness.window();
+    bool pageLoaded = false;
+    QObject::connect(window.webView()->page(), &QWebEnginePage::loadFinished, [&pageLoaded] { pageLoaded = true; });
+    const QString a = harness.writeVideo(QStringLiteral("a.MOV"), MovWithGPS(3));
+    const QString b = harness.writeVideo(QStringLiteral("b.MOV"), MovWithGPS(3));
+    window.openVideos({a, b});
+    ASSERT_FALSE(pageLoaded);
+    harness.select(1);
+    ASSERT_TRUE(WaitFor([&pageLoaded] { return pageLoaded; }));
+    WaitFor([] { return false; }, 300);
+    EXPECT_EQ(LoadedVideo(window), b);
+    EXPECT_EQ(window.curSelVideoIndex(), 1);
+}
+
+// The browser's menu (Back, Reload, View source) is not offered on the map.
+TEST(StartUp, TheMapHasNoBrowserMenu) {
+    WindowHarness harness;
+    harness.start();
+    MainWindowController& window = harness.window();
+    ASSERT_TRUE(WaitFor([&window] { return window.isJSLoaded(); }));
+    QWidget* surface = window.webView()->focusProxy();
+    ASSERT_TRUE(surface);
+    QTest::mouseClick(surface, Qt::RightButton, {}, surface->rect().center());
+    EXPECT_FALSE(WaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 2000));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "PageHarness.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,13 @@ bool centredOn(const QJsonObject& state, LatLon p)
     return std::abs(centre.lat - p.lat) <= degreesPerPixel && std::abs(centre.lon - p.lon) <= degreesPerPixel;
 }
 
+bool inView(const QJsonObject& state, LatLon p)
+{
+    const LatLon southWest = latLon(state["bounds"][0]);
+    const LatLon northEast = latLon(state["bounds"][1]);
+    return p.lat >= southWest.lat && p.lat <= northEast.lat && p.lon >= southWest.lon && p.lon <= northEast.lon;
+}
+
 class MapPageTest : public testing::TestWithParam<const char*> {
 protected:
     void SetUp() override { ASSERT_TRUE(harness.loadAndWaitForScript(MapPageUrl(GetParam()))); }
@@ -97,11 +105,10 @@ TEST_P(MapPageTest, ALoadDrawsOneLineThroughEveryPointWithTheVehicleAtTheStart)
         EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 1; }));
     }
 
-    // flyto brings the start of the drive into view at street level.
-    ASSERT_TRUE(harness.waitFor([&] {
-        const QJsonObject s = harness.mapState();
-        return s["zoom"].toDouble() == 16 && centredOn(s, points[0]);
-    }));
+    // The first view of a drive shows all of it.
+    const QJsonObject fitted = harness.mapState();
+    for (const LatLon& p : points)
+        ASSERT_TRUE(inView(fitted, p)) << p.lat << ' ' << p.lon;
     harness.saveScreenshot(QStringLiteral("%1-track").arg(GetParam()));
 
     // The next load replaces the line rather than adding to it.
@@ -114,12 +121,35 @@ TEST_P(MapPageTest, ALoadDrawsOneLineThroughEveryPointWithTheVehicleAtTheStart)
 
 }
 
-TEST_P(MapPageTest, TimerTicksMoveTheVehicleAndTheCentre)
+// Ticks move the vehicle and keep it centred until the user pans or zooms;
+// the follow control brings the view back to the vehicle.
+TEST_P(MapPageTest, TheMapFollowsTheVehicleUntilTheUserMovesIt)
 {
-    const QJsonArray tick = baidu() ? QJsonArray{"48.14", "11.58", "12"} : QJsonArray{"48.14", "11.58"};
-    harness.call({{"moveMyPosition", tick}, {"setCenter", tick}});
+    harness.call(loadCalls(drive(50), baidu()));
+    const auto tick = [&](LatLon p) {
+        const QJsonArray at{NumberText(p.lat), NumberText(p.lon)};
+        harness.call({{"moveMyPosition", at}, {"setCenter", at}});
+    };
+    const auto click = [&](const char* selector) {
+        return harness.evaluate(QStringLiteral("document.querySelector('%1').click(), true").arg(selector)).toBool();
+    };
+    tick({48.14, 11.58});
     EXPECT_EQ(latLon(harness.mapState()["vehicle"]).lat, 48.14);
     EXPECT_TRUE(harness.waitFor([&] { return centredOn(harness.mapState(), {48.14, 11.58}); }));
+
+    const double zoom = harness.mapState()["zoom"].toDouble();
+    ASSERT_TRUE(click(".leaflet-control-zoom-out"));
+    ASSERT_TRUE(harness.waitFor([&] { return harness.mapState()["zoom"].toDouble() == zoom - 1; }));
+    tick({48.141, 11.582});
+    QElapsedTimer settle; // a pan, were one coming, would have begun
+    settle.start();
+    harness.waitFor([&] { return settle.elapsed() > 500; });
+    EXPECT_FALSE(harness.mapState()["following"].toBool());
+    EXPECT_TRUE(centredOn(harness.mapState(), {48.14, 11.58}));
+
+    ASSERT_TRUE(click(".kolvar-follow"));
+    EXPECT_TRUE(harness.waitFor([&] { return centredOn(harness.mapState(), {48.141, 11.582}); }));
+    EXPECT_EQ(harness.mapState()["zoom"].toDouble(), zoom - 1);
 }
 
 TEST_P(MapPageTest, ClearingLeavesNoLineAndAnEmptyLineIsStillAnswered)
@@ -128,6 +158,7 @@ TEST_P(MapPageTest, ClearingLeavesNoLineAndAnEmptyLineIsStillAnswered)
     harness.call({{"clearPoints", {}}, {"add", {"1", "2"}}});
     QJsonObject state = harness.mapState();
     EXPECT_TRUE(state["line"].isNull());
+    EXPECT_TRUE(state["vehicle"].isNull());
     EXPECT_EQ(state["vertices"].toInt(), 0);
     EXPECT_EQ(drawnPaths(), 0);
 
