@@ -20,12 +20,11 @@ constexpr double kFirstLat = 22 + 34.5678 / 60;
 constexpr double kLatPerSecond = 0.05 / 60;
 constexpr double kLon = 113 + 54.3210 / 60;
 
-// One cue per second. The two trailing commas make up for the two bytes the
-// text-track reader leaves off the end of ffmpeg's samples.
+// One cue per second.
 QByteArray GPSSubtitles() {
     QByteArray srt;
     for (int i = 0; i < kClipSeconds; ++i) {
-        srt += QStringLiteral("%1\n00:00:%2,000 --> 00:00:%3,000\nA,150615,1230%4,%5,N,11354.3210,E,35.2,%6,-3,98,,\n\n")
+        srt += QStringLiteral("%1\n00:00:%2,000 --> 00:00:%3,000\nA,150615,1230%4,%5,N,11354.3210,E,35.2,%6,-3,98\n\n")
                    .arg(i + 1)
                    .arg(i, 2, 10, QLatin1Char('0'))
                    .arg(i + 1, 2, 10, QLatin1Char('0'))
