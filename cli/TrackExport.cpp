@@ -4,6 +4,7 @@
 
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -34,12 +35,19 @@ std::optional<std::string> UtcTimeText(const TrackLoad& load, double pointTimeMs
                                        int utcOffsetMinutes) {
     if (!load.hasStartTime || !std::isfinite(pointTimeMs) || std::abs(pointTimeMs) > kMaxPointTimeMs)
         return std::nullopt;
-    // The clock the camera recorded, read back as it was written.
-    const std::optional<int64_t> start =
-        CalendarToSeconds(LocalCalendar(load.track->getStartTime()), GPSClock::UTC);
-    if (!start) return std::nullopt;
+    const int64_t startMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                load.track->getStartTime().time_since_epoch()).count();
+    int64_t clockStartMs = startMs;
+    if (load.clock == GPSClock::Local) {
+        // The camera's local clock, read back as it was written, is taken for UTC
+        // and moved by the offset; a GPS clock's start is the instant itself.
+        const std::optional<int64_t> start =
+            CalendarToSeconds(LocalCalendar(load.track->getStartTime()), GPSClock::UTC);
+        if (!start) return std::nullopt;
+        clockStartMs = *start * kMsPerSecond + (startMs - FloorDiv(startMs, kMsPerSecond) * kMsPerSecond);
+    }
     const int64_t instantMs =
-        *start * kMsPerSecond + std::llround(pointTimeMs) - int64_t{utcOffsetMinutes} * kMsPerMinute;
+        clockStartMs + std::llround(pointTimeMs) - int64_t{utcOffsetMinutes} * kMsPerMinute;
 
     const int64_t seconds = FloorDiv(instantMs, kMsPerSecond);
     const int64_t millis = instantMs - seconds * kMsPerSecond;

@@ -2,6 +2,7 @@
 #include "CliTestSupport.h"
 #include "GeoJsonWriter.h"
 #include "GpxWriter.h"
+#include "ScopedTimeZone.h"
 #include "TextEscape.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +38,19 @@ std::vector<GPSPoint> HostileDrive() {
     points.push_back(GPSPoint::pointWithLat(-12, -500, 5000, 0, 0, 0, 0));
     points.push_back(GPSPoint::pointWithLat(1, 2, -7000, 0, 0, 0, 0));              // before the start
     return points;
+}
+
+// A camera on the GPS clock gives true instants, whatever the zone the
+// exporter runs in; a camera on local time gives its clock back as written.
+TEST(TrackWriters, TimesFollowTheCameraClockInAnyZone) {
+    const ScopedTimeZone zone("Asia/Shanghai");
+    for (const GPSClock clock : {GPSClock::UTC, GPSClock::Local}) {
+        TrackLoad load = Load(kDrive, false);
+        load.track->setStartTime(*CalendarToTimePoint({2015, 6, 15, 12, 0, 0}, clock));
+        load.hasStartTime = true;
+        load.clock = clock;
+        EXPECT_EQ(UtcTimeText(load, 2500, 0), "2015-06-15T12:00:02.500Z");
+    }
 }
 
 TEST(TrackWriters, GpxIsValidAndGeoJsonHasItsShape) {

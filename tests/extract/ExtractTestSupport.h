@@ -3,6 +3,7 @@
 #include "ByteSource.h"
 #include "GPSReader.h"
 #include "GPSRecord.h"
+#include "ScopedTimeZone.h"
 #include "GPSTexts.h"
 #include "TempFile.h"
 
@@ -22,6 +23,8 @@
 
 // Shared by the extraction tests.
 namespace extract_test {
+
+using ::ScopedTimeZone;
 
 struct ReadResult {
     int32_t count;
@@ -65,11 +68,6 @@ inline bool WriteAt(const std::string& path, int64_t offset, std::string_view by
 }
 
 // Sets TZ for one test and puts the previous value back.
-struct ScopedTimeZone {
-    std::optional<std::string> previous = std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
-    explicit ScopedTimeZone(const char* zone) { setenv("TZ", zone, 1), tzset(); }
-    ~ScopedTimeZone() { previous ? setenv("TZ", previous->c_str(), 1) : unsetenv("TZ"), tzset(); }
-};
 
 inline std::vector<int> Time(const GPSRecord& r) { return {r.year, r.month, r.day, r.hour, r.minute, r.second}; }
 
