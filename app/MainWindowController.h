@@ -122,7 +122,8 @@ private:
     void showLoading(bool on);
     void reportMissingVideo(const VideoEntry& entry);
     void finishLoad(TrackLoad load);
-    void showNoGPSAlert();
+    void showNoGPSAlert(const QString& reason);
+    static QString NoGPSReason(const TrackLoad& load);
 
     // Map page bridge.
     void loadMapPage();

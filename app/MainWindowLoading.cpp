@@ -1,5 +1,6 @@
 #include "MainWindowController.h"
 
+#include "KolvarLog.h"
 #include "MapCalls.h"
 #include "NoticeBanner.h"
 #include "PlayerView.h"
@@ -85,7 +86,8 @@ void MainWindowController::finishLoad(TrackLoad load) {
     trackStart = load.firstPoint;
     if (loadedTrack->isEmpty() || !trackStart) {
         // The map and the instruments keep showing the previous drive.
-        showNoGPSAlert();
+        qCInfo(kolvarLog) << "no GPS data:" << load.reason.c_str();
+        showNoGPSAlert(NoGPSReason(load));
         AddLineComplete();
         return;
     }
@@ -96,14 +98,29 @@ void MainWindowController::finishLoad(TrackLoad load) {
     if (testHooks) testHooks->videoLoaded(*ui->playerView);
 }
 
-void MainWindowController::showNoGPSAlert() {
+QString MainWindowController::NoGPSReason(const TrackLoad& load) {
+    if (load.source == TrackSource::SideFile) return tr("The side file beside the video holds no position.");
+    QStringList lookedFor;
+    for (const std::string& id : load.lookedFor) lookedFor << QString::fromStdString(id);
+    switch (load.status) {
+    case ExtractStatus::Unreadable: return tr("The video file cannot be read.");
+    case ExtractStatus::NoFix:
+        return tr("Its GPS records (%1) hold no position fix.").arg(QString::fromStdString(load.dialect));
+    case ExtractStatus::NoKnownLayout:
+    case ExtractStatus::Found: break;
+    }
+    if (lookedFor.isEmpty()) return tr("Kolvar knows no GPS layout for this kind of file.");
+    return tr("No GPS data was found. Looked for: %1.").arg(lookedFor.join(QStringLiteral(", ")));
+}
+
+void MainWindowController::showNoGPSAlert(const QString& reason) {
     // A sheet on the window: nothing waits for it to close.
     auto* alert = new QMessageBox(this);
     alert->setAttribute(Qt::WA_DeleteOnClose);
     alert->setWindowModality(Qt::WindowModal);
     alert->setIcon(QMessageBox::Information);
     alert->setText(strings.localizedString(QStringLiteral("NoGPSInfo")));
-    alert->setInformativeText(QString());
+    alert->setInformativeText(reason);
     alert->addButton(strings.localizedString(QStringLiteral("OK")), QMessageBox::AcceptRole);
     alert->open();
 }

@@ -66,5 +66,6 @@ TrackLoad LoadEmbeddedTrack(const std::string& videoPath) {
     load.status = extraction.status;
     if (extraction.reader) load.dialect = extraction.reader->id;
     load.reason = DescribeExtraction(extraction);
+    for (const GPSReader* reader : extraction.tried) load.lookedFor.emplace_back(reader->id);
     return load;
 }

@@ -25,7 +25,8 @@ struct TrackLoad {
     // Embedded data: what the extraction found, so an empty track can say why.
     ExtractStatus status = ExtractStatus::Found;
     std::string dialect;     // the reader's id, empty when none gave records
-    std::string reason;      // one line for the log and the notice
+    std::string reason;      // one line for the log
+    std::vector<std::string> lookedFor;  // the dialects that recognised the file, for the notice
     bool truncated = false;  // the file held more records than are kept
     GPSClock clock = GPSClock::Local;
 };

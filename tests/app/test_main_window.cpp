@@ -302,6 +302,8 @@ TEST(Loading, AVideoWithoutGPSShowsTheAlertAndStopsTheTimer) {
     ASSERT_TRUE(alert);
     const StringTable strings = StringTable::load(QStringLiteral("InfoPlist"), QLocale());
     EXPECT_EQ(alert->text(), strings.localizedString(QStringLiteral("NoGPSInfo")));
+    // The notice names what was looked for.
+    EXPECT_TRUE(alert->informativeText().contains(QStringLiteral("mov-text"))) << alert->informativeText().toStdString();
     EXPECT_EQ(alert->windowModality(), Qt::WindowModal);
     ASSERT_EQ(alert->buttons().size(), 1);
     EXPECT_EQ(alert->buttons().first()->text(), strings.localizedString(QStringLiteral("OK")));
