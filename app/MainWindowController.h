@@ -71,6 +71,8 @@ public:
     // Map page bridge.
     void onJSLoaded();
     void AddLineComplete();
+    // A click on the drawn track: playback moves to when the car was nearest.
+    void onTrackClicked(double lat, double lon);
     void clearPoints();
     void moveAndCenter(const QJsonArray& args);
 

@@ -4,6 +4,7 @@
 #include "MapBridge.h"
 #include "MapCalls.h"
 #include "MapProfile.h"
+#include "PlayerView.h"
 #include "ui_MainWindowController.h"
 
 #include <QTableWidget>
@@ -30,7 +31,8 @@ void MainWindowController::loadMapPage() {
     // loses the drive.
     ui->webView->setContextMenuPolicy(Qt::NoContextMenu);
     mapBridge = new MapBridge(
-        page, [this] { onJSLoaded(); }, [this] { AddLineComplete(); }, this);
+        page, [this] { onJSLoaded(); }, [this] { AddLineComplete(); },
+        [this](double lat, double lon) { onTrackClicked(lat, lon); }, this);
     // Calls made before the page has defined its functions are lost, so videos
     // named on the command line wait for the page.
     connect(page, &QWebEnginePage::loadFinished, this, [this] {
@@ -50,6 +52,12 @@ void MainWindowController::onJSLoaded() {
 }
 
 void MainWindowController::AddLineComplete() { ui->tableViewVideos->setEnabled(true); }
+
+void MainWindowController::onTrackClicked(double lat, double lon) {
+    GPSPoint nearest;
+    if (!loadedTrack || !loadedTrack->getPoint(lat, lon, nearest)) return;
+    ui->playerView->seek(static_cast<qint64>(nearest.time));
+}
 
 void MainWindowController::clearPoints() { sendToPage(ClearPointsCalls()); }
 

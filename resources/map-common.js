@@ -42,6 +42,9 @@ var KolvarMap = (function () {
 
     const toMap = options.toMap || function (p) { return p; };
     let vertices = [];
+    // The points as the player sent them, beside the drawn ones, so that a
+    // click is reported in the track's own coordinates whatever the shift.
+    let sources = [];
     let line = null;
     let vehicle = null;
 
@@ -102,6 +105,7 @@ var KolvarMap = (function () {
     // Clearing empties the map of the drive: the line and the vehicle on it.
     window.clearPoints = function () {
       vertices = [];
+      sources = [];
       if (line) line.remove();
       line = null;
       if (vehicle) vehicle.remove();
@@ -123,8 +127,10 @@ var KolvarMap = (function () {
     window.add = function () {};
 
     window.addPoint = function (lat, lon) {
-      const p = mapPosition(lat, lon);
-      if (p) vertices.push(p);
+      const p = position(lat, lon);
+      if (!p) return;
+      sources.push(p);
+      vertices.push(toMap(p));
     };
 
     window.addPline = function () {
@@ -177,6 +183,28 @@ var KolvarMap = (function () {
         following: following,
       };
     };
+
+    // A click within a few pixels of the line reports the nearest place on
+    // it; the segment's fraction carries over to the unshifted points.
+    const clickReach = 12;
+    map.on('click', function (event) {
+      if (!line || !window.native || vertices.length === 0) return;
+      const at = map.latLngToLayerPoint(event.latlng);
+      let best = null;
+      for (let i = 0; i < vertices.length; i++) {
+        const a = map.latLngToLayerPoint(vertices[i]);
+        const b = i + 1 < vertices.length ? map.latLngToLayerPoint(vertices[i + 1]) : a;
+        const near = L.LineUtil.closestPointOnSegment(at, a, b);
+        const distance = near.distanceTo(at);
+        if (best && distance >= best.distance) continue;
+        const length = a.distanceTo(b);
+        best = { distance: distance, index: i, fraction: length > 0 ? near.distanceTo(a) / length : 0 };
+      }
+      if (!best || best.distance > clickReach) return;
+      const a = sources[best.index];
+      const b = sources[Math.min(best.index + 1, sources.length - 1)];
+      window.native.onTrackClicked([a[0] + (b[0] - a[0]) * best.fraction, a[1] + (b[1] - a[1]) * best.fraction]);
+    });
 
     map.whenReady(function () {
       if (window.native) window.native.onJSLoaded(options.name);

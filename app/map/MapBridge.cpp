@@ -16,7 +16,7 @@ namespace {
 
 const QString nativeScriptName = QStringLiteral("kolvar-native");
 
-// Page side of the bridge: the page sees the two callbacks of window.native
+// Page side of the bridge: the page sees the three callbacks of window.native
 // and nothing else of the C++ object. qwebchannel.js stays private to the
 // closure. The browser delivers the program's messages to
 // qt.webChannelTransport.onmessage, looked up afresh each time, so only that
@@ -50,6 +50,7 @@ const char nativeShim[] = R"JS(
   const native = Object.create(null);
   native.onJSLoaded = function (value) { forward('onJSLoaded', value); return value; };
   native.AddLineComplete = function (value) { forward('AddLineComplete', value); return value; };
+  native.onTrackClicked = function (value) { forward('onTrackClicked', value); return value; };
   Object.defineProperty(window, 'native', { value: Object.freeze(native), enumerable: true });
 
   if (transport) {
@@ -125,8 +126,11 @@ QString PageCallScript(const QVector<PageCall>& calls)
 }
 
 NativeBridge::NativeBridge(std::function<void()> onLoaded, std::function<void()> onLineComplete,
-                           QObject* parent)
-    : QObject(parent), loaded(std::move(onLoaded)), lineComplete(std::move(onLineComplete))
+                           TrackClickHandler onTrackClicked, QObject* parent)
+    : QObject(parent)
+    , loaded(std::move(onLoaded))
+    , lineComplete(std::move(onLineComplete))
+    , trackClicked(std::move(onTrackClicked))
 {
 }
 
@@ -141,6 +145,18 @@ QJsonValue NativeBridge::AddLineComplete(const QJsonValue& value)
 {
     if (lineComplete)
         lineComplete();
+    return value;
+}
+
+QJsonValue NativeBridge::onTrackClicked(const QJsonValue& value)
+{
+    const QJsonArray place = value.toArray();
+    if (place.size() != 2 || !place[0].isDouble() || !place[1].isDouble())
+        return value;
+    const double lat = place[0].toDouble();
+    const double lon = place[1].toDouble();
+    if (trackClicked && std::isfinite(lat) && std::isfinite(lon))
+        trackClicked(lat, lon);
     return value;
 }
 
@@ -162,11 +178,13 @@ void MapPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, cons
 }
 
 MapBridge::MapBridge(QWebEnginePage* page, std::function<void()> onLoaded,
-                     std::function<void()> onLineComplete, QObject* parent)
+                     std::function<void()> onLineComplete, TrackClickHandler onTrackClicked,
+                     QObject* parent)
     : QObject(parent)
     , page(page)
     , channel(new QWebChannel(this))
-    , native(new NativeBridge(std::move(onLoaded), std::move(onLineComplete), this))
+    , native(new NativeBridge(std::move(onLoaded), std::move(onLineComplete),
+                              std::move(onTrackClicked), this))
 {
     channel->registerObject(QStringLiteral("native"), native);
     page->setWebChannel(channel, QWebEngineScript::MainWorld);

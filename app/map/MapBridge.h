@@ -29,20 +29,26 @@ QString NumberText(double value);
 // the function, with each argument passed as a JSON value.
 QString PageCallScript(const QVector<PageCall>& calls);
 
-// What the page reaches as window.native: exactly the two callbacks, each
+// A click on the drawn track, at [lat, lon] in the track's own coordinates.
+using TrackClickHandler = std::function<void(double lat, double lon)>;
+
+// What the page reaches as window.native: exactly the three callbacks, each
 // handing its argument back.
 class NativeBridge : public QObject {
     Q_OBJECT
 public:
     NativeBridge(std::function<void()> onLoaded, std::function<void()> onLineComplete,
-                 QObject* parent = nullptr);
+                 TrackClickHandler onTrackClicked, QObject* parent = nullptr);
 
     Q_INVOKABLE QJsonValue onJSLoaded(const QJsonValue& value);
     Q_INVOKABLE QJsonValue AddLineComplete(const QJsonValue& value);
+    // Anything but two finite numbers is ignored.
+    Q_INVOKABLE QJsonValue onTrackClicked(const QJsonValue& value);
 
 private:
     std::function<void()> loaded;
     std::function<void()> lineComplete;
+    TrackClickHandler trackClicked;
 };
 
 // A web page whose console messages go to the "kolvar" log.
@@ -62,7 +68,8 @@ class MapBridge : public QObject {
     Q_OBJECT
 public:
     MapBridge(QWebEnginePage* page, std::function<void()> onLoaded,
-              std::function<void()> onLineComplete, QObject* parent = nullptr);
+              std::function<void()> onLineComplete, TrackClickHandler onTrackClicked,
+              QObject* parent = nullptr);
 
     // Several calls go to the page as one script evaluation, in order.
     void call(const QVector<PageCall>& calls);

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QJsonDocument>
+#include <QTest>
 #include <QTimer>
 
 #include <optional>
@@ -20,7 +21,9 @@ PageHarness::PageHarness(QWebEngineProfile* profile)
     : page(profile ? new MapPage(profile, &view) : new MapPage(&view))
 {
     view.setPage(page);
-    bridge = std::make_unique<MapBridge>(page, [this] { ++loadedCalls; }, [this] { ++lineCompleteCalls; });
+    bridge = std::make_unique<MapBridge>(
+        page, [this] { ++loadedCalls; }, [this] { ++lineCompleteCalls; },
+        [this](double lat, double lon) { trackClicks.append(QPointF(lat, lon)); });
     view.resize(800, 600);
     view.show();
 }
@@ -67,6 +70,14 @@ QVariant PageHarness::evaluate(const QString& script)
         loop.exec();
     pending->loop = nullptr; // a late answer must not reach a finished loop
     return pending->result.value_or(QVariant());
+}
+
+void PageHarness::click(QPoint at)
+{
+    // The browser takes input through the view's focus proxy.
+    QWidget* input = view.focusProxy() ? view.focusProxy() : &view;
+    QTest::mouseMove(input, at);
+    QTest::mouseClick(input, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 QJsonObject PageHarness::mapState()

@@ -3,6 +3,8 @@
 #include "MapBridge.h"
 
 #include <QJsonObject>
+#include <QPointF>
+#include <QVector>
 #include <QUrl>
 #include <QVariant>
 #include <QWebEngineView>
@@ -28,12 +30,15 @@ public:
     QJsonObject mapState();
 
     void call(const QVector<PageCall>& calls) { bridge->call(calls); }
+    // A left click at a point of the view, as the mouse makes it.
+    void click(QPoint at);
 
     // Saves the view as NAME.png under KOLVAR_TEST_OUTPUT when it is set.
     void saveScreenshot(const QString& name);
 
     int loadedCalls = 0;
     int lineCompleteCalls = 0;
+    QVector<QPointF> trackClicks;  // (lat, lon) of each click reported
 
 private:
     QWebEngineView view;

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -232,6 +234,61 @@ TEST(MapPages, TheBaiduPageShiftsChinaToGcj02AndTheGooglePageDoesNot)
             }
         }
         EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == (baidu ? 1 : 0); })) << name;
+    }
+}
+
+// Where the drawn line passes a fraction of its length along, in view pixels.
+QPoint pointOfLine(PageHarness& harness, double fraction)
+{
+    const QJsonArray xy = harness
+                              .evaluate(QStringLiteral(
+                                            "(() => { const path = document.querySelector('.leaflet-overlay-pane path');"
+                                            " const p = path.getPointAtLength(path.getTotalLength() * %1)"
+                                            ".matrixTransform(path.getScreenCTM()); return [p.x, p.y]; })()")
+                                            .arg(fraction))
+                              .toJsonArray();
+    return QPoint(qRound(xy[0].toDouble()), qRound(xy[1].toDouble()));
+}
+
+// The degree-plane distance from p to the nearest segment of the drive, and
+// that segment's index.
+std::pair<double, size_t> nearestSegment(const std::vector<LatLon>& drive, LatLon p)
+{
+    std::pair<double, size_t> best{INFINITY, 0};
+    for (size_t i = 0; i + 1 < drive.size(); ++i) {
+        const LatLon a = drive[i], b = drive[i + 1];
+        const double dx = b.lon - a.lon, dy = b.lat - a.lat;
+        const double t = std::clamp(((p.lon - a.lon) * dx + (p.lat - a.lat) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+        best = std::min(best, {std::hypot(a.lon + t * dx - p.lon, a.lat + t * dy - p.lat), i});
+    }
+    return best;
+}
+
+// A click on the line reports where it fell in the drive's own coordinates,
+// also where the China page draws the drive shifted; a click away from the
+// line reports nothing.
+TEST(MapPages, AClickOnTheLineReportsThatPlaceOfTheDrive)
+{
+    std::vector<LatLon> shenzhen;
+    for (const LatLon& p : drive(300))
+        shenzhen.push_back({p.lat - 48.137 + 22.54, p.lon - 11.575 + 114.05});
+    for (const char* name : {"GoogleMap", "BaiduMap"}) {
+        PageHarness harness;
+        ASSERT_TRUE(harness.loadAndWaitForScript(MapPageUrl(name)));
+        drawnLine(harness, shenzhen);
+        harness.call({{"flyto", {shenzhen[0].lat, shenzhen[0].lon}}});
+        const double degreesPerPixel = 360.0 / (256.0 * std::exp2(harness.mapState()["zoom"].toDouble()));
+
+        harness.click(QPoint(5, 595));
+        harness.click(pointOfLine(harness, 0.6));
+        ASSERT_TRUE(harness.waitFor([&] { return !harness.trackClicks.isEmpty(); })) << name;
+        ASSERT_EQ(harness.trackClicks.size(), 1) << name;
+        const LatLon reported{harness.trackClicks[0].x(), harness.trackClicks[0].y()};
+        const auto [distance, segment] = nearestSegment(shenzhen, reported);
+        EXPECT_LT(distance, 2 * degreesPerPixel) << name;
+        // Well inside the drive, as 0.6 of the line's length is.
+        EXPECT_GT(segment, 60u) << name;
+        EXPECT_LT(segment, 280u) << name;
     }
 }
 

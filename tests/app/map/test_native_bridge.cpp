@@ -21,7 +21,7 @@ QString callOutcome(PageHarness& harness, const QString& member)
         .toString();
 }
 
-TEST(NativeInPage, IsThereFromTheFirstScriptAndOffersOnlyTheTwoCallbacks)
+TEST(NativeInPage, IsThereFromTheFirstScriptAndOffersOnlyTheThreeCallbacks)
 {
     PageHarness harness;
     ASSERT_TRUE(harness.loadAndWaitForScript(firstScriptPage()));
@@ -41,7 +41,12 @@ TEST(NativeInPage, IsThereFromTheFirstScriptAndOffersOnlyTheTwoCallbacks)
     EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 3 && harness.loadedCalls == 2; }));
 
     EXPECT_EQ(harness.evaluate("JSON.stringify(Object.getOwnPropertyNames(native))").toString(),
-              R"(["onJSLoaded","AddLineComplete"])");
+              R"(["onJSLoaded","AddLineComplete","onTrackClicked"])");
+    // A click reaches the program only as two finite numbers.
+    harness.evaluate("native.onTrackClicked('22,113'); native.onTrackClicked([1]); native.onTrackClicked([1, 'x']);"
+                     " native.onTrackClicked([22.5, 113.25])");
+    ASSERT_TRUE(harness.waitFor([&] { return !harness.trackClicks.isEmpty(); }));
+    EXPECT_EQ(harness.trackClicks, QVector<QPointF>{QPointF(22.5, 113.25)});
     for (const char* member : {"deleteLater", "destroyed", "objectName", "toString", "onJSLoadedChanged"})
         EXPECT_EQ(callOutcome(harness, member), "TypeError") << member;
     // Nor can the page send raw messages over the channel behind it, or swap native out.
