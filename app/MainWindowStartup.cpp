@@ -33,6 +33,10 @@ MainWindowController::MainWindowController(QWidget* parent)
     arrangeWindow();
     playbackTimer.setInterval(kTimerPeriodMs);
     connect(&playbackTimer, &QTimer::timeout, this, &MainWindowController::timerUpdate);
+    // Paused, the tick is too slow to follow a seek: the marker and the charts move at once.
+    connect(ui->playerView, &PlayerView::pausedPositionChanged, this, [this] {
+        if (playbackTimer.isActive()) timerUpdate();
+    });
     connect(ui->btnAddVideo, &QPushButton::clicked, this, &MainWindowController::addVideoPress);
     connect(ui->btnDelVideo, &QPushButton::clicked, this, &MainWindowController::delVideoPress);
     connect(ui->tableViewVideos, &QTableWidget::itemSelectionChanged, this,

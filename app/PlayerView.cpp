@@ -140,6 +140,12 @@ void PlayerView::togglePlayback() {
     }
 }
 
+void PlayerView::seek(qint64 ms) {
+    if (!mediaPlayer) return;
+    const qint64 end = mediaPlayer->duration();
+    mediaPlayer->setPosition(end > 0 ? qBound<qint64>(0, ms, end) : qMax<qint64>(ms, 0));
+}
+
 void PlayerView::attachPlayer() {
     // Each player has its own output, ended with it. Without a sound server
     // there is no output device, and the backend's audio thread crashes on
@@ -172,6 +178,7 @@ void PlayerView::showPosition(qint64 position) {
         seekSlider->setValue(static_cast<int>(qMin<qint64>(position, INT_MAX)));
     }
     timeLabel->setText(ClockText(position) + QStringLiteral(" / ") + ClockText(mediaPlayer->duration()));
+    if (mediaPlayer->playbackState() != QMediaPlayer::PlayingState) emit pausedPositionChanged();
 }
 
 void PlayerView::showDuration(qint64 duration) {

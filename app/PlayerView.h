@@ -38,8 +38,16 @@ public:
 
     VideoSurface* videoSurface() const { return video; }
 
+    // Moves playback to ms, within the clip.
+    void seek(qint64 ms);
+
 public slots:
     void togglePlayback();
+
+signals:
+    // The position moved while not playing (a seek, a frame step): whatever
+    // follows playback should show it now rather than at its next tick.
+    void pausedPositionChanged();
 
 private:
     void attachPlayer();

@@ -1,0 +1,81 @@
+// A click on the drawn track, through the real map page, seeks the player.
+#include "AppTestSupport.h"
+#include "PlayerView.h"
+#include "WindowHarness.h"
+
+#include <QJsonArray>
+#include <QMediaPlayer>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+constexpr int kSeconds = 12;
+
+// One fix a second, straight north.
+QByteArray NorthboundSubtitles() {
+    QByteArray srt;
+    for (int i = 0; i < kSeconds; ++i) {
+        srt += QStringLiteral("%1\n00:00:%2,000 --> 00:00:%3,000\nA,150615,1230%4,%5,N,11354.3210,E,35.2,12,-3,98\n\n")
+                   .arg(i + 1)
+                   .arg(i, 2, 10, QLatin1Char('0'))
+                   .arg(i + 1, 2, 10, QLatin1Char('0'))
+                   .arg(10 + i, 2, 10, QLatin1Char('0'))
+                   .arg(2234.5678 + 0.05 * i, 0, 'f', 4)
+                   .toUtf8();
+    }
+    return srt;
+}
+
+std::optional<QPoint> PointOfLine(QWebEnginePage* page, double fraction) {
+    std::optional<QPoint> at;
+    bool answered = false;
+    page->runJavaScript(QStringLiteral("(() => { const path = document.querySelector('.leaflet-overlay-pane path');"
+                                       " if (!path) return null;"
+                                       " const p = path.getPointAtLength(path.getTotalLength() * %1)"
+                                       ".matrixTransform(path.getScreenCTM()); return [p.x, p.y]; })()")
+                            .arg(fraction),
+                        [&](const QVariant& value) {
+                            const QVariantList xy = value.toList();
+                            if (xy.size() == 2) at = QPoint(qRound(xy[0].toDouble()), qRound(xy[1].toDouble()));
+                            answered = true;
+                        });
+    WaitFor([&] { return answered; });
+    return at;
+}
+
+TEST(TrackClick, AClickOnTheLineSeeksToWhenTheCarWasThere) {
+    WindowHarness harness;
+    const QString srt = harness.writeVideo(QStringLiteral("gps.srt"), NorthboundSubtitles().toStdString());
+    const QString clip = QFileInfo(srt).dir().filePath(QStringLiteral("drive.MOV"));
+    const QString made = MakeClip(clip, kSeconds, srt);
+    if (made == QStringLiteral("no ffmpeg")) GTEST_SKIP() << "ffmpeg is not installed";
+    ASSERT_TRUE(made.isEmpty()) << made.toStdString();
+
+    harness.start();
+    MainWindowController& window = harness.window();
+    ASSERT_TRUE(WaitFor([&] { return window.isJSLoaded(); }));
+    harness.addToLibrary({clip});
+    harness.select(0);
+    QMediaPlayer* player = window.playerView()->player();
+    ASSERT_TRUE(player && WaitFor([&] { return player->duration() > 0; }));
+
+    std::optional<QPoint> at;
+    ASSERT_TRUE(WaitFor([&] { return (at = PointOfLine(window.webView()->page(), 0.75)).has_value(); }));
+    QWidget* input = window.webView()->focusProxy();
+    ASSERT_TRUE(input);
+    QTest::mouseMove(input, *at);
+    QTest::mouseClick(input, Qt::LeftButton, Qt::NoModifier, *at);
+    // Three quarters of the way from the first fix (0 s) to the last.
+    const qint64 expected = (kSeconds - 1) * 750;
+    EXPECT_TRUE(WaitFor([&] { return std::abs(player->position() - expected) < 700; }))
+        << "position " << player->position() << ", expected " << expected;
+}
+
+}  // namespace
