@@ -3,6 +3,8 @@
 #include "PlayerView.h"
 #include "WindowHarness.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QMediaPlayer>
 #include <QTemporaryDir>
@@ -12,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <optional>
 
 namespace {
