@@ -1,5 +1,7 @@
 #include "FreeGPS.h"
 
+#include <algorithm>
+
 #include "BinaryFile.h"
 #include "DegreesMinutes.h"
 #include "FreeGPSCipher.h"
@@ -106,8 +108,23 @@ bool PlausibleDate(int32_t month, int32_t day) { return month >= 1 && month <= 1
 
 // A fix needs its letters and a date; a box written before the first fix
 // ('V') may hold no letters and a zero date.
+// One past the last byte any field of the layout reads: a box shorter than
+// that is not of the layout, whatever its minimum size says.
+size_t FieldEnd(const Field& field, size_t count = 1) {
+    if (field.offset == kAbsent) return 0;
+    return field.offset + count * (field.type == Num::Double ? 8 : 4);
+}
+
+size_t LayoutExtent(const FixedLayout& layout) {
+    constexpr size_t kThreeInts = 12;
+    return std::max({layout.minSize, kBodyHeader + layout.tag.size(), layout.status + 1 + layout.pad,
+                     layout.latRef + 1 + layout.pad, layout.lonRef + 1 + layout.pad, layout.time + kThreeInts,
+                     layout.date + kThreeInts, FieldEnd(layout.lat), FieldEnd(layout.lon), FieldEnd(layout.speed),
+                     FieldEnd(layout.heading), FieldEnd(layout.altitude), FieldEnd(layout.accel, 3)});
+}
+
 bool Matches(const FixedLayout& layout, const unsigned char* box, size_t size) {
-    if (size < layout.minSize) return false;
+    if (size < LayoutExtent(layout)) return false;
     if (!layout.tag.empty() && std::memcmp(box + kBodyHeader, layout.tag.data(), layout.tag.size()) != 0) return false;
     const unsigned char status = box[layout.status];
     const unsigned char latRef = box[layout.latRef];
