@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdint>
 #include <memory>
@@ -54,6 +55,12 @@ public:
     static bool isDirExist(const QString& path);
     // Imports the files and, once the map page has loaded, selects the first.
     void openVideos(const QStringList& paths);
+    // A drop on the window: files as openVideos takes them, folders walked
+    // for their videos.
+    void openDroppedUrls(const QList<QUrl>& urls);
+    // Opens the settings dialog; accepted settings are saved and kept.
+    void showPreferences();
+    const Settings& currentSettings() const { return settings; }
 
     // Library.
     void addVideoPress();
@@ -102,12 +109,17 @@ public:
 protected:
     // windowDidResize: the instruments redraw at their new size, for time 0.
     void resizeEvent(QResizeEvent* event) override;
+    // Remembers the window's size, place and splitters for the next start.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Start-up.
     void arrangeWindow();
     void makeDataDirectory();
     void selectPendingVideo();
+    // Desktop: drops, the settings menu and the remembered layout.
+    void arrangeDesktop();
+    void restoreWindowLayout();
 
     // Library.
     void showLibrary();

@@ -31,6 +31,7 @@ MainWindowController::MainWindowController(QWidget* parent)
     notices = new NoticeBanner(ui->libraryPanel);
     ui->libraryLayout->insertWidget(0, notices);
     arrangeWindow();
+    arrangeDesktop();
     playbackTimer.setInterval(kTimerPeriodMs);
     connect(&playbackTimer, &QTimer::timeout, this, &MainWindowController::timerUpdate);
     // Paused, the tick is too slow to follow a seek: the marker and the charts move at once.
@@ -65,6 +66,7 @@ void MainWindowController::windowDidLoad() {
     pageReady = false;
 
     settings = Settings::load();
+    restoreWindowLayout();
     loadMapPage();
     makeDataDirectory();
     library = VideoCatalogue(QDir(dataDirectory).filePath(catalogueName));

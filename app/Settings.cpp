@@ -13,20 +13,43 @@ QString Text(const QVariant& value) {
     return value.typeId() == QMetaType::QStringList ? value.toStringList().join(u',') : value.toString();
 }
 
+QString ConfigFile(const QString& name) {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath(name);
+}
+
+bool Written(QSettings& file) {
+    file.sync();
+    if (file.status() == QSettings::NoError) return true;
+    qCWarning(kolvarLog, "%s: cannot be written", qUtf8Printable(file.fileName()));
+    return false;
+}
+
+const QString kSplitterGroup = QStringLiteral("splitters");
+
+Settings::WindowLayout LoadWindowLayout() {
+    QSettings file(Settings::windowLayoutPath(), QSettings::IniFormat);
+    Settings::WindowLayout layout;
+    layout.geometry = file.value(QStringLiteral("window/geometry")).toByteArray();
+    layout.state = file.value(QStringLiteral("window/state")).toByteArray();
+    file.beginGroup(kSplitterGroup);
+    for (const QString& name : file.childKeys()) layout.splitters.insert(name, file.value(name).toByteArray());
+    return layout;
+}
+
 }  // namespace
 
-QString Settings::path() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
-        .filePath(QStringLiteral("kolvar.conf"));
-}
+QString Settings::path() { return ConfigFile(QStringLiteral("kolvar.conf")); }
+
+QString Settings::windowLayoutPath() { return ConfigFile(QStringLiteral("window.conf")); }
 
 Settings Settings::load() {
     const QSettings file(path(), QSettings::IniFormat);
     Settings settings;
+    settings.customUrl = Text(file.value(QStringLiteral("map/customUrl")));
+    settings.customAttribution = Text(file.value(QStringLiteral("map/customAttribution")));
     const QString tiles = Text(file.value(QStringLiteral("map/tiles"), settings.tiles.id));
     const std::optional<TileSource> chosen =
-        tiles == QLatin1String("custom") ? CustomTileSource(Text(file.value(QStringLiteral("map/customUrl"))),
-                                                            Text(file.value(QStringLiteral("map/customAttribution"))))
+        tiles == QLatin1String("custom") ? CustomTileSource(settings.customUrl, settings.customAttribution)
                                          : BuiltInTileSource(tiles);
     if (chosen) {
         settings.tiles = *chosen;
@@ -34,5 +57,39 @@ Settings Settings::load() {
         qCWarning(kolvarLog, "%s: map tiles \"%s\" unusable, showing %s", qUtf8Printable(path()),
                   qUtf8Printable(tiles), qUtf8Printable(settings.tiles.id));
     }
+    settings.layout = LoadWindowLayout();
     return settings;
+}
+
+bool Settings::setMapTiles(const QString& id, const QString& url, const QString& attribution) {
+    const bool custom = id == QLatin1String("custom");
+    const std::optional<TileSource> chosen = custom ? CustomTileSource(url, attribution) : BuiltInTileSource(id);
+    if (!chosen) return false;
+    tiles = *chosen;
+    if (custom) {
+        customUrl = url.trimmed();
+        customAttribution = attribution;
+    }
+    return true;
+}
+
+bool Settings::saveMapTiles() const {
+    QSettings file(path(), QSettings::IniFormat);
+    file.setValue(QStringLiteral("map/tiles"), tiles.id);
+    file.setValue(QStringLiteral("map/customUrl"), customUrl);
+    file.setValue(QStringLiteral("map/customAttribution"), customAttribution);
+    return Written(file);
+}
+
+bool Settings::saveWindowLayout(const WindowLayout& layout) {
+    QSettings file(windowLayoutPath(), QSettings::IniFormat);
+    file.setValue(QStringLiteral("window/geometry"), layout.geometry);
+    file.setValue(QStringLiteral("window/state"), layout.state);
+    file.remove(kSplitterGroup);
+    file.beginGroup(kSplitterGroup);
+    for (auto splitter = layout.splitters.cbegin(); splitter != layout.splitters.cend(); ++splitter) {
+        file.setValue(splitter.key(), splitter.value());
+    }
+    file.endGroup();
+    return Written(file);
 }

@@ -2,6 +2,8 @@
 
 #include "TileSource.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 
 // The user's settings, read from kolvar.conf in the XDG config folder. A file
@@ -12,13 +14,37 @@
 //   tiles=openstreetmap | opentopomap | cyclosm | humanitarian | custom
 //   customUrl=https://tiles.example.org/{z}/{x}/{y}.png   (with tiles=custom)
 //   customAttribution=© Example contributors             (plain text)
+//
+// The window's layout lives apart, in window.conf beside it: it is written at
+// every close, and rewriting kolvar.conf would drop the user's comments.
 class Settings {
 public:
     static QString path();
+    static QString windowLayoutPath();
     static Settings load();
 
     const TileSource& mapTiles() const { return tiles; }
+    // The custom service as the user typed it, kept while another is chosen.
+    const QString& customTilesUrl() const { return customUrl; }
+    const QString& customTilesAttribution() const { return customAttribution; }
+    // Chooses a built-in source by id, or "custom" with the template and
+    // credit; false, changing nothing, when that gives no usable source.
+    bool setMapTiles(const QString& id, const QString& url, const QString& attribution);
+    // Writes the map section; false when the file cannot be written.
+    bool saveMapTiles() const;
+
+    // Saved window geometry and state, and each splitter's state by name.
+    struct WindowLayout {
+        QByteArray geometry;
+        QByteArray state;
+        QHash<QString, QByteArray> splitters;
+    };
+    const WindowLayout& windowLayout() const { return layout; }
+    static bool saveWindowLayout(const WindowLayout& layout);
 
 private:
     TileSource tiles = DefaultTileSource();
+    QString customUrl;
+    QString customAttribution;
+    WindowLayout layout;
 };

@@ -1,0 +1,191 @@
+// Drops of files and folders on the window's three panes, the remembered
+// window layout and the settings dialog.
+#include "DroppedFiles.h"
+#include "NoticeBanner.h"
+#include "PlayerView.h"
+#include "SettingsDialog.h"
+#include "WindowHarness.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QWebEngineView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A folder with clips at three depths in mixed letter case and a note.
+class ClipFolder {
+public:
+    ClipFolder() {
+        for (const char* name : {"a.MP4", "sub/b.mov", "sub/deeper/C.Mov", "sub/notes.txt"}) write(name);
+    }
+    QString path() const { return dir.path(); }
+    QString file(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    QString write(const char* name) {
+        const QString path = file(name);
+        QDir().mkpath(QFileInfo(path).path());
+        WriteBytes(path, std::string("x"));
+        return path;
+    }
+
+private:
+    QTemporaryDir dir;
+};
+
+QList<QUrl> Urls(const QStringList& paths) {
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    return urls;
+}
+
+TEST(DroppedFiles, FoldersGiveTheirVideosInAnyCaseAndStopAtTheBound) {
+    ClipFolder clips;
+    const QString note = clips.write("notes.txt");
+    const QString a = clips.file("a.MP4"), b = clips.file("sub/b.mov"), c = clips.file("sub/deeper/C.Mov");
+    QDir().mkpath(clips.file("empty"));
+    const struct {
+        QStringList dropped;
+        int maxVideos;
+        int maxEntries;
+        QStringList paths;
+        int capped;
+        QStringList empty;
+    } cases[] = {
+        {{clips.path()}, 10, 100, {a, b, c}, 0, {}},
+        {{note, a}, 10, 100, {note, a}, 0, {}},  // files pass as they are, to be named if refused
+        {{clips.path()}, 2, 100, {}, 1, {}},     // two of the three, whichever the walk met first
+        {{clips.path()}, 10, 3, {}, 1, {}},
+        {{clips.file("empty")}, 10, 100, {}, 0, {clips.file("empty")}},
+    };
+    for (const auto& test : cases) {
+        const DroppedFiles got = CollectDroppedFiles(Urls(test.dropped), test.maxVideos, test.maxEntries);
+        if (test.capped) {
+            EXPECT_LE(got.paths.size(), 2) << test.maxVideos;
+            EXPECT_FALSE(got.paths.contains(note));
+        } else {
+            EXPECT_EQ(got.paths, test.paths);
+        }
+        EXPECT_EQ(got.cappedFolders.size(), test.capped);
+        EXPECT_EQ(got.emptyFolders, test.empty);
+    }
+}
+
+// Drags the URLs onto the widget and drops them, as a file manager would.
+void Drop(QWidget* target, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+}
+
+TEST(WindowDrops, EachPaneTakesVideosAndFoldersRefusesOtherFilesAndOpensTheFirst) {
+    WindowHarness harness;
+    harness.start();
+    MainWindowController& window = harness.window();
+    ASSERT_TRUE(WaitFor([&] { return window.isJSLoaded() && window.webView()->focusProxy(); }));
+    const QUrl mapPage = window.webView()->url();
+    ClipFolder clips;
+    const QString note = clips.write("readme.txt");
+    const QString single = clips.write("single.AVI");
+    const struct {
+        const char* pane;
+        QWidget* target;
+        QStringList dropped;
+        QString opened;
+        int library;
+    } cases[] = {
+        {"library", window.tableViewVideos()->viewport(), {single}, single, 1},
+        {"video", window.playerView(), {clips.path() + "/sub"}, clips.file("sub/b.mov"), 3},
+        {"map", window.webView()->focusProxy(), {note, clips.path()}, clips.file("a.MP4"), 4},
+    };
+    for (const auto& test : cases) {
+        Drop(test.target, Urls(test.dropped));
+        EXPECT_EQ(window.arrayVideos().size(), test.library) << test.pane;
+        EXPECT_TRUE(WaitFor([&] {
+            const int row = window.curSelVideoIndex();
+            return row >= 0 && window.arrayVideos()[row].path == test.opened;
+        })) << test.pane;
+        harness.waitForLoad();
+    }
+    EXPECT_EQ(window.webView()->url(), mapPage);
+    const QStringList notices = window.noticeBanner()->notices();
+    EXPECT_TRUE(std::any_of(notices.begin(), notices.end(),
+                            [&](const QString& notice) { return notice.contains(QDir::toNativeSeparators(note)); }))
+        << notices.join('\n').toStdString();
+    for (const VideoEntry& entry : window.arrayVideos()) EXPECT_FALSE(entry.path.endsWith(".txt"));
+}
+
+TEST(WindowLayout, SizeAndSplittersSurviveACloseAndADamagedFileIsIgnored) {
+    WindowHarness harness;
+    harness.start();
+    MainWindowController& first = harness.window();
+    first.resize(1111, 777);
+    auto* library = first.findChild<QSplitter*>("librarySplitter");
+    auto* videoMap = first.findChild<QSplitter*>("videoMapSplitter");
+    library->setSizes({333, 700});
+    videoMap->setSizes({200, 600});
+    const QList<int> librarySizes = library->sizes(), videoMapSizes = videoMap->sizes();
+    first.close();
+
+    MainWindowController second;
+    second.show();
+    second.windowDidLoad();
+    EXPECT_EQ(second.size(), QSize(1111, 777));
+    EXPECT_EQ(second.findChild<QSplitter*>("librarySplitter")->sizes(), librarySizes);
+    EXPECT_EQ(second.findChild<QSplitter*>("videoMapSplitter")->sizes(), videoMapSizes);
+    second.close();
+
+    WriteBytes(Settings::windowLayoutPath(), QByteArray("[window]\ngeometry=\x01\xff@ByteArray(zz)\n[splitters]\nlibrarySplitter=7\n"));
+    MainWindowController damaged;
+    damaged.show();
+    damaged.windowDidLoad();
+    EXPECT_EQ(damaged.findChild<QSplitter*>("librarySplitter")->sizes().size(), 2);
+    EXPECT_GT(damaged.width(), 0);
+}
+
+TEST(Preferences, TheDialogChangesTheTileSourceAndRefusesAnUnusableAddress) {
+    WindowHarness harness;
+    harness.start();
+    MainWindowController& window = harness.window();
+    const struct {
+        QString tiles;
+        QString url;
+        bool accepted;
+        QString expected;  // the tile source in the window and the file afterwards
+    } cases[] = {
+        {"opentopomap", "", true, "opentopomap"},
+        {"custom", "ftp://tiles.example/{z}/{x}/{y}.png", false, "opentopomap"},
+        {"custom", "https://tiles.example/{z}/{x}/{y}.png", true, "custom"},
+        {"openstreetmap", "", true, "openstreetmap"},
+    };
+    for (const auto& test : cases) {
+        window.showPreferences();
+        auto* dialog = window.findChild<SettingsDialog*>();
+        ASSERT_NE(dialog, nullptr);
+        dialog->tilesBox()->setCurrentIndex(dialog->tilesBox()->findData(test.tiles));
+        dialog->customUrlEdit()->setText(test.url);
+        dialog->customAttributionEdit()->setText("Example");
+        dialog->accept();
+        EXPECT_EQ(dialog->isVisible(), !test.accepted) << test.url.toStdString();
+        EXPECT_EQ(dialog->problemLabel()->isVisible(), !test.accepted);
+        EXPECT_EQ(window.currentSettings().mapTiles().id, test.expected);
+        EXPECT_EQ(Settings::load().mapTiles().id, test.expected);
+        delete dialog;
+    }
+    // The custom address stays for the next time it is chosen.
+    EXPECT_EQ(Settings::load().customTilesUrl(), "https://tiles.example/{z}/{x}/{y}.png");
+}
+
+}  // namespace
