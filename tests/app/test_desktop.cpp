@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSplitter>
