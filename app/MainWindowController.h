@@ -22,6 +22,7 @@
 #include <optional>
 #include <vector>
 
+class ClipExport;
 class MapBridge;
 class NoticeBanner;
 struct PageCall;
@@ -104,6 +105,7 @@ public:
     QWebEngineView* webView() const;
     TabsView* tabsView() const;
     NoticeBanner* noticeBanner() const { return notices; }
+    ClipExport* clipExport() const { return exports; }
     const QTimer& timer() const { return playbackTimer; }
 
 protected:
@@ -148,6 +150,7 @@ private:
     const MapProvider* mapProvider = &GoogleMapProvider();  // the loaded page's
     MapBridge* mapBridge = nullptr;
     NoticeBanner* notices = nullptr;
+    ClipExport* exports = nullptr;
     StringTable strings;
     QTimer playbackTimer;
     std::unique_ptr<TestHooks> testHooks;

@@ -1,5 +1,6 @@
 #include "MainWindowController.h"
 
+#include "ClipExport.h"
 #include "KolvarLog.h"
 #include "LibraryFormats.h"
 #include "NoticeBanner.h"
@@ -86,6 +87,7 @@ void MainWindowController::delVideoPress() {
     cancelLoad();
     clearPoints();
     loadedTrack.reset();
+    exports->clear();
     ui->tabsView->setGPSTrack(nullptr);
     ui->tabsView->update(0.0f);
     ui->btnDelVideo->setEnabled(false);

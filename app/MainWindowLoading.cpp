@@ -1,5 +1,6 @@
 #include "MainWindowController.h"
 
+#include "ClipExport.h"
 #include "KolvarLog.h"
 #include "MapCalls.h"
 #include "NoticeBanner.h"
@@ -68,11 +69,13 @@ void MainWindowController::reportMissingVideo(const VideoEntry& entry) {
     cancelLoad();
     playbackTimer.stop();
     ui->playerView->removePlayer();
+    exports->clear();
     notices->addNotice(tr("File not found: %1").arg(QDir::toNativeSeparators(entry.path)));
 }
 
 void MainWindowController::startLoad(const VideoEntry& entry) {
     ui->playerView->openVideo(QUrl::fromLocalFile(entry.path));
+    exports->startClip(entry.path);
     playbackTimer.stop();
     trackStart.reset();
     loadedTrack = std::make_shared<GPSTrack>();
@@ -81,6 +84,7 @@ void MainWindowController::startLoad(const VideoEntry& entry) {
 }
 
 void MainWindowController::finishLoad(TrackLoad load) {
+    exports->setTrack(load);
     loadedTrack = std::move(load.track);
     polyline = std::move(load.lineArray);
     trackStart = load.firstPoint;

@@ -1,5 +1,6 @@
 #include "MainWindowController.h"
 
+#include "ClipExport.h"
 #include "DataDirectory.h"
 #include "KolvarLog.h"
 #include "LibraryFormats.h"
@@ -30,6 +31,7 @@ MainWindowController::MainWindowController(QWidget* parent)
     ui->setupUi(this);
     notices = new NoticeBanner(ui->libraryPanel);
     ui->libraryLayout->insertWidget(0, notices);
+    exports = new ClipExport(this, ui->playerView);
     arrangeWindow();
     arrangeDesktop();
     playbackTimer.setInterval(kTimerPeriodMs);
