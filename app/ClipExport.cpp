@@ -27,7 +27,8 @@ ClipExport::ClipExport(QMainWindow* window, PlayerView* player)
 
 void ClipExport::startClip(const QString& videoPath) {
     clipPath = videoPath;
-    clip = TrackLoad{std::make_shared<GPSTrack>()};
+    clip = TrackLoad();
+    clip.track = std::make_shared<GPSTrack>();
     exportTrackItem->setEnabled(false);
     saveStillItem->setEnabled(true);
     saveStillWithInstrumentsItem->setEnabled(true);
@@ -40,7 +41,8 @@ void ClipExport::setTrack(const TrackLoad& load) {
 
 void ClipExport::clear() {
     clipPath.clear();
-    clip = TrackLoad{std::make_shared<GPSTrack>()};
+    clip = TrackLoad();
+    clip.track = std::make_shared<GPSTrack>();
     for (QAction* item : {exportTrackItem, saveStillItem, saveStillWithInstrumentsItem}) item->setEnabled(false);
 }
 
@@ -63,9 +65,8 @@ bool ClipExport::saveStillTo(const QString& path, bool withInstruments) {
         tellFailure(path, tr("There is no picture yet: play or seek the clip first."));
         return false;
     }
-    const double t = playbackTime();
-    const QImage still =
-        ComposeStill(frame, StillCaption(clip, t), clip.track.get(), static_cast<float>(t), withInstruments);
+    const QImage still = ComposeStill(frame, currentCaption(), clip.track.get(), static_cast<float>(playbackTime()),
+                                      withInstruments);
     const auto failure = SavePngAtomically(path, still);
     if (failure) tellFailure(path, *failure);
     return !failure;
@@ -89,6 +90,8 @@ void ClipExport::saveStill(bool withInstruments) {
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".png");
     saveStillTo(path, withInstruments);
 }
+
+QString ClipExport::currentCaption() const { return StillCaption(clip, playbackTime()); }
 
 double ClipExport::playbackTime() const { return player->currentTime().value_or(0.0); }
 

@@ -28,6 +28,8 @@ public:
     // Without a dialog; true when the file was written.
     bool exportTrackTo(const QString& path, TrackFileFormat format);
     bool saveStillTo(const QString& path, bool withInstruments);
+    // The still's caption for the current playback time.
+    QString currentCaption() const;
 
     QAction* exportTrackAction() const { return exportTrackItem; }
     QAction* saveStillAction() const { return saveStillItem; }

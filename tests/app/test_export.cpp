@@ -1,0 +1,170 @@
+#include "ClipExport.h"
+#include "PlayerView.h"
+#include "SideFileBuilder.h"
+#include "VideoSurface.h"
+#include "WindowHarness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QVideoFrame>
+#include <QVideoFrameFormat>
+#include <QVideoSink>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kFixes = 4;
+
+// A window showing drive.MOV, whose side file holds kFixes fixes a second apart.
+struct LoadedClip {
+    WindowHarness harness;
+    QString video;
+
+    LoadedClip() {
+        harness.start();
+        video = harness.writeVideo(QStringLiteral("drive.MOV"), "x");
+        std::vector<std::string> records;
+        for (int i = 0; i < kFixes; ++i) records.push_back(SideFileRecord(301234 + 100 * i, i));
+        harness.writeVideo(QStringLiteral("drive.GMAP"), JoinSideFile(records));
+        harness.addToLibrary({video});
+        harness.select(0);
+    }
+    ClipExport& exports() { return *harness.window().clipExport(); }
+};
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Stands in for the player's decoder: a mid-grey frame in the surface's sink.
+void ShowFrame(PlayerView& view, QSize size) {
+    QVideoFrame frame(QVideoFrameFormat(size, QVideoFrameFormat::Format_BGRA8888));
+    ASSERT_TRUE(frame.map(QVideoFrame::WriteOnly));
+    std::memset(frame.bits(0), 0x80, static_cast<size_t>(frame.mappedBytes(0)));
+    frame.unmap();
+    view.videoSurface()->videoSink()->setVideoFrame(frame);
+}
+
+// Whether the rows from top on hold more than one colour.
+bool HasMarks(const QImage& image, int top) {
+    const QRgb first = image.pixel(0, top);
+    for (int y = top; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != first) return true;
+    return false;
+}
+
+int OpenMessages(QWidget& window) {
+    int open = 0;
+    for (QMessageBox* box : window.findChildren<QMessageBox*>()) open += box->isVisible();
+    return open;
+}
+
+}  // namespace
+
+TEST(ExportTrack, EachFormatIsWhatTheCommandLineWrites) {
+    LoadedClip clip;
+    ASSERT_TRUE(clip.exports().exportTrackAction()->isEnabled());
+    QTemporaryDir out;
+    for (const TrackFileFormat format : {TrackFileFormat::Gpx, TrackFileFormat::GeoJson, TrackFileFormat::Csv}) {
+        const QString path = out.filePath(QStringLiteral("track.") + TrackFileSuffix(format));
+        SCOPED_TRACE(path.toStdString());
+        ASSERT_TRUE(clip.exports().exportTrackTo(path, format));
+        QProcess extract;
+        QStringList args{clip.video};
+        if (format != TrackFileFormat::Csv) args = QStringList{QStringLiteral("--format"), TrackFileSuffix(format), clip.video};
+        extract.start(QStringLiteral(KOLVAR_EXTRACT_BINARY), args);
+        ASSERT_TRUE(extract.waitForFinished());
+        EXPECT_EQ(ReadAll(path), extract.readAllStandardOutput());
+    }
+
+    QProcess xmllint;
+    xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--schema"),
+                                              QStringLiteral(KOLVAR_GPX_SCHEMA), out.filePath(QStringLiteral("track.gpx"))});
+    ASSERT_TRUE(xmllint.waitForFinished());
+    EXPECT_EQ(xmllint.exitCode(), 0) << xmllint.readAllStandardError().toStdString();
+
+    QJsonParseError error;
+    const QJsonDocument geo = QJsonDocument::fromJson(ReadAll(out.filePath(QStringLiteral("track.geojson"))), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    const QJsonObject feature = geo.object()[QStringLiteral("features")].toArray().first().toObject();
+    EXPECT_EQ(feature[QStringLiteral("geometry")][QStringLiteral("coordinates")].toArray().size(), kFixes);
+}
+
+TEST(ExportTrack, TheSaveDialogsFilterOrExtensionChoosesTheFormat) {
+    const QStringList filters = TrackFileFilters();
+    const struct {
+        QString path;
+        QString filter;
+        TrackFileFormat expected;
+    } cases[] = {
+        {QStringLiteral("/t/a.CSV"), filters[0], TrackFileFormat::Csv},
+        {QStringLiteral("/t/a.json"), filters[2], TrackFileFormat::GeoJson},
+        {QStringLiteral("/t/a"), filters[1], TrackFileFormat::GeoJson},
+        {QStringLiteral("/t/a.txt"), filters[2], TrackFileFormat::Csv},
+        {QStringLiteral("/t/a"), QString(), TrackFileFormat::Gpx},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TrackFileFormatFor(c.path, c.filter), c.expected) << c.path.toStdString();
+}
+
+TEST(SaveStill, TheFrameWithItsCaptionAndOptionallyTheInstruments) {
+    LoadedClip clip;
+    const QSize frameSize(320, 240);
+    ShowFrame(*clip.harness.window().playerView(), frameSize);
+    QTemporaryDir out;
+    for (const bool withInstruments : {false, true}) {
+        SCOPED_TRACE(withInstruments);
+        const QString path = out.filePath(QStringLiteral("still%1.png").arg(withInstruments));
+        ASSERT_TRUE(clip.exports().saveStillTo(path, withInstruments));
+        const QImage still(path);
+        ASSERT_FALSE(still.isNull());
+        EXPECT_EQ(still.width(), withInstruments ? frameSize.width() * 3 / 2 : frameSize.width());
+        EXPECT_GT(still.height(), frameSize.height());
+        EXPECT_EQ(still.pixel(frameSize.width() / 2, frameSize.height() / 2), qRgb(0x80, 0x80, 0x80));
+        EXPECT_TRUE(HasMarks(still, frameSize.height()));
+        if (withInstruments) {
+            EXPECT_TRUE(HasMarks(still.copy(frameSize.width(), 0, frameSize.width() / 2, frameSize.height()), 0));
+        }
+    }
+    // The caption of the first point: the recorded date and time, the speed and the position.
+    const QString caption = clip.exports().currentCaption();
+    EXPECT_TRUE(caption.startsWith(QStringLiteral("2015-06-15 12:00:00"))) << caption.toStdString();
+    EXPECT_TRUE(caption.contains(QStringLiteral("km/h")) && caption.contains(QStringLiteral("E:113.50"))) << caption.toStdString();
+}
+
+TEST(ExportFailure, AWriteThatFailsIsToldAndLeavesNoFile) {
+    LoadedClip clip;
+    ShowFrame(*clip.harness.window().playerView(), QSize(64, 48));
+    QWidget& window = clip.harness.window();
+    const QString underAFile = QStringLiteral("/dev/null/out");
+    EXPECT_FALSE(clip.exports().exportTrackTo(underAFile + QStringLiteral(".gpx"), TrackFileFormat::Gpx));
+    EXPECT_EQ(OpenMessages(window), 1);
+    EXPECT_FALSE(clip.exports().saveStillTo(underAFile + QStringLiteral(".png"), false));
+    EXPECT_EQ(OpenMessages(window), 2);
+    EXPECT_FALSE(QFileInfo::exists(underAFile + QStringLiteral(".gpx")) || QFileInfo::exists(underAFile + QStringLiteral(".png")));
+
+    // A folder that refuses new files keeps an existing file whole (root may write anywhere).
+    if (geteuid() == 0) return;
+    QTemporaryDir out;
+    const QString kept = out.filePath(QStringLiteral("track.csv"));
+    QFile(kept).open(QIODevice::WriteOnly);
+    QFile::setPermissions(out.path(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_FALSE(clip.exports().exportTrackTo(kept, TrackFileFormat::Csv));
+    QFile::setPermissions(out.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(ReadAll(kept).isEmpty());
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList{QStringLiteral("track.csv")});
+}
