@@ -25,7 +25,7 @@ struct LoadedMap {
     QWebEngineView view;
     MapPage* page = new MapPage(&view);
     bool ready = false;
-    MapBridge bridge{page, [this] { ready = true; }, {}};
+    MapBridge bridge{page, [this] { ready = true; }, {}, {}};
 
     explicit LoadedMap(const char* name)
     {
