@@ -64,13 +64,7 @@ bool DecodeFix(const unsigned char* fix, GPSRecord& record) {
     record.lonRef = fix[kFixLongitudeRef] == kSouthOrWest ? 'W' : 'E';
     record.lat = DegreesFromDegreesMinutes(latitude);
     record.lon = DegreesFromDegreesMinutes(longitude);
-    const unsigned char* date = fix + kFixDate;
-    record.year = 1900 + date[0];
-    record.month = date[1];
-    record.day = date[2];
-    record.hour = date[3];
-    record.minute = date[4];
-    record.second = date[5];
+    SetDateTimeBytes(record, fix + kFixDate, 1900);
     record.speed = LoadLE16(fix + kFixSpeed);
     record.heading = fix[kFixCourse] * 2.0;
     return true;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,6 +65,21 @@ inline uint16_t LoadBE16(const unsigned char* p) {
 }
 inline uint32_t LoadLE32(const unsigned char* p) {
     return (uint32_t{p[3]} << 24) | (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | uint32_t{p[0]};
+}
+inline uint16_t LoadLE16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint64_t LoadLE64(const unsigned char* p) { return (uint64_t{LoadLE32(p + 4)} << 32) | LoadLE32(p); }
+inline int32_t LoadLEInt(const unsigned char* p) { return static_cast<int32_t>(LoadLE32(p)); }
+inline float LoadLEFloat(const unsigned char* p) {
+    const uint32_t bits = LoadLE32(p);
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+inline double LoadLEDouble(const unsigned char* p) {
+    const uint64_t bits = LoadLE64(p);
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
 }
 
 // Four-character codes compared as raw bytes.

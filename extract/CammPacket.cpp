@@ -44,20 +44,6 @@ constexpr double kMsPerSecond = 1000;
 
 const int64_t kGpsEpochMs = *UtcMilliseconds(1980, 1, 6, 0, 0, 0);
 
-uint16_t LoadLE16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint64_t LoadLE64(const unsigned char* p) { return (uint64_t{LoadLE32(p + 4)} << 32) | LoadLE32(p); }
-float LoadFloatLE(const unsigned char* p) {
-    const uint32_t bits = LoadLE32(p);
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-double LoadDoubleLE(const unsigned char* p) {
-    const uint64_t bits = LoadLE64(p);
-    double value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 // GPS time runs ahead of UTC by the leap seconds inserted since 1980.
 int64_t GpsToUtcMs(int64_t gpsUtcMs) {
@@ -77,7 +63,7 @@ void DecodeGps(const unsigned char* p, const CammSample& sample, std::vector<Tel
     const int32_t fixType = static_cast<int32_t>(LoadLE32(p + kGpsFixType));
     if (fixType < kFirstFix) return;
     TelemetryFix fix;
-    const double gpsSeconds = LoadDoubleLE(p + kGpsTime);
+    const double gpsSeconds = LoadLEDouble(p + kGpsTime);
     if (gpsSeconds > 0 && gpsSeconds < 1e11)
         fix.utcMs = GpsToUtcMs(kGpsEpochMs + std::llround(gpsSeconds * kMsPerSecond));
     else if (sample.fallbackUtcMs != 0)
@@ -85,10 +71,10 @@ void DecodeGps(const unsigned char* p, const CammSample& sample, std::vector<Tel
     else
         return;
     fix.clipMs = sample.clipMs;
-    fix.lat = LoadDoubleLE(p + kGpsLatitude);
-    fix.lon = LoadDoubleLE(p + kGpsLongitude);
-    fix.altitude = LoadFloatLE(p + kGpsAltitude);
-    const double east = LoadFloatLE(p + kGpsVelocityEast), north = LoadFloatLE(p + kGpsVelocityNorth);
+    fix.lat = LoadLEDouble(p + kGpsLatitude);
+    fix.lon = LoadLEDouble(p + kGpsLongitude);
+    fix.altitude = LoadLEFloat(p + kGpsAltitude);
+    const double east = LoadLEFloat(p + kGpsVelocityEast), north = LoadLEFloat(p + kGpsVelocityNorth);
     fix.speed = std::hypot(east, north);
     if (fix.speed > 0) fix.heading = std::fmod(std::atan2(east, north) * 180 / std::numbers::pi + 360, 360);
     fix.fixQuality = fixType;
@@ -100,9 +86,9 @@ void DecodeLocation(const unsigned char* p, const CammSample& sample, std::vecto
     TelemetryFix fix;
     fix.utcMs = sample.fallbackUtcMs;
     fix.clipMs = sample.clipMs;
-    fix.lat = LoadDoubleLE(p + kLocationLatitude);
-    fix.lon = LoadDoubleLE(p + kLocationLongitude);
-    fix.altitude = LoadDoubleLE(p + kLocationAltitude);
+    fix.lat = LoadLEDouble(p + kLocationLatitude);
+    fix.lon = LoadLEDouble(p + kLocationLongitude);
+    fix.altitude = LoadLEDouble(p + kLocationAltitude);
     fixes.push_back(fix);
 }
 
@@ -118,8 +104,8 @@ void DecodeCammSample(const unsigned char* data, size_t size, const CammSample& 
         if (type == kLocation) DecodeLocation(payload, sample, fixes);
         if (type == kAcceleration && accel.size() < GPSData::kMaxAccelSamples) {
             const double scale = kHundredths / kStandardGravity;
-            accel.push_back({sample.clipMs, LoadFloatLE(payload) * scale, LoadFloatLE(payload + 4) * scale,
-                             LoadFloatLE(payload + 8) * scale});
+            accel.push_back({sample.clipMs, LoadLEFloat(payload) * scale, LoadLEFloat(payload + 4) * scale,
+                             LoadLEFloat(payload + 8) * scale});
         }
         offset += kPacketHeaderSize + kPayloadSize[type];
     }

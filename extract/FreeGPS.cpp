@@ -75,21 +75,6 @@ const FixedLayout kFixedLayouts[] = {
      F(0x4c), F(0x50), F(0x54), F(0x58), kNoField, F(0x60)},
 };
 
-float LoadLEFloat(const unsigned char* p) {
-    const uint32_t bits = LoadLE32(p);
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-double LoadLEDouble(const unsigned char* p) {
-    const uint64_t bits = uint64_t{LoadLE32(p)} | uint64_t{LoadLE32(p + 4)} << 32;
-    double value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-int32_t LoadLEInt(const unsigned char* p) { return static_cast<int32_t>(LoadLE32(p)); }
 
 double Value(const unsigned char* box, const Field& field) {
     const unsigned char* p = box + field.offset;

@@ -40,13 +40,7 @@ bool DecodeFix(const unsigned char* fix, GPSRecord& record) {
     if (!(std::fabs(latitude) <= kMaxDegreesMinutesLatitude && std::fabs(longitude) <= kMaxDegreesMinutesLongitude))
         return false;
     SetSignedPosition(record, DegreesFromDegreesMinutes(latitude), DegreesFromDegreesMinutes(longitude));
-    const unsigned char* date = fix + kFixDate;
-    record.year = 2000 + date[0];
-    record.month = date[1];
-    record.day = date[2];
-    record.hour = date[3];
-    record.minute = date[4];
-    record.second = date[5];
+    SetDateTimeBytes(record, fix + kFixDate, 2000);
     record.altitude = int32_t(LoadLE32(fix + kFixAltitude));
     record.speed = LoadLE16(fix + kFixSpeed) * kKnotsPerKmh;
     record.heading = fix[kFixCourse] * 2.0;

@@ -21,15 +21,6 @@ constexpr size_t kSignatureLength = 12;  // type, tag and record length
 constexpr size_t kTagOffset = 4;         // within the signature
 constexpr size_t kLengthOffset = 8;      // within the signature
 
-int32_t LoadLEInt(const unsigned char* p) { return static_cast<int32_t>(LoadLE32(p)); }
-
-float LoadLEFloat(const unsigned char* p) {
-    const uint32_t bits = LoadLE32(p);
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
 bool IsGPSBlock(BinaryFile& file, int64_t offset) {
     unsigned char signature[kSignatureLength];
     if (!file.readAt(offset + kTypeOffset, signature, sizeof signature)) return false;
