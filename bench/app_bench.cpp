@@ -101,6 +101,8 @@ void SelectionToDrawnPolyline(benchmark::State& state) {
     for (auto _ : state) {
         row = 1 - row;
         player->window->tableViewVideos()->selectRow(row);
+        // The track is read on a worker thread; the line is drawn once it is in.
+        WaitFor([] { return !player->window->isLoading(); });
         if (player->drawnVertices() != kTrackPoints) {
             state.SkipWithError("the page did not draw the track");
             return;
