@@ -89,7 +89,7 @@ void MainWindowController::delVideoPress() {
     loadedTrack.reset();
     exports->clear();
     ui->tabsView->setGPSTrack(nullptr);
-    ui->tabsView->update(0.0f);
+    ui->tabsView->showTime(0.0f);
     ui->btnDelVideo->setEnabled(false);
     selectedIndex = -1;
 }

@@ -96,7 +96,7 @@ void MainWindowController::finishLoad(TrackLoad load) {
         return;
     }
     ui->tabsView->setGPSTrack(loadedTrack);
-    ui->tabsView->update(0.0f);
+    ui->tabsView->showTime(0.0f);
     playbackTimer.start();
     sendToPage(LoadCalls(polyline, *trackStart, load.source, *mapProvider));
     if (testHooks) testHooks->videoLoaded(*ui->playerView);

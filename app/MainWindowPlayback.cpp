@@ -13,6 +13,6 @@ void MainWindowController::timerUpdate() {
     const std::optional<PlaybackTick> tick = PlaybackTickAt(loadedTrack.get(), *t, *mapProvider);
     if (!tick) return;
     moveAndCenter(tick->markerArgs);
-    ui->tabsView->update(tick->viewTime);
+    ui->tabsView->showTime(tick->viewTime);
     if (testHooks) testHooks->ticked(*this, *t, tick->markerArgs);
 }

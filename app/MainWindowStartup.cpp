@@ -73,7 +73,7 @@ void MainWindowController::windowDidLoad() {
     makeDataDirectory();
     library = VideoCatalogue(QDir(dataDirectory).filePath(catalogueName));
     refreshVideoTableView();
-    ui->tabsView->update(0.0f);
+    ui->tabsView->showTime(0.0f);
 }
 
 void MainWindowController::makeDataDirectory() {
@@ -123,7 +123,7 @@ void MainWindowController::selectPendingVideo() {
 
 void MainWindowController::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    ui->tabsView->update(0.0f);
+    ui->tabsView->showTime(0.0f);
 }
 
 QTableWidget* MainWindowController::tableViewVideos() const { return ui->tableViewVideos; }

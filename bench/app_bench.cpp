@@ -129,7 +129,7 @@ void InstrumentsAtAdvancingTime(benchmark::State& state) {
     TabsView* tabs = player->window->tabsView();
     float t = 0;
     for (auto _ : state) {
-        tabs->update(t);
+        tabs->showTime(t);
         t += 400;
         if (t > kTrackPoints * 1000.0f) t = 0;
     }

@@ -36,7 +36,7 @@ void BM_Update(benchmark::State& state) {
     View view;
     view.imageView()->resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     view.setGPSTrack(DriveTrack());
-    for (auto _ : state) view.update(kMiddle);
+    for (auto _ : state) view.showTime(kMiddle);
 }
 
 // The drawing alone, without handing the image to an image view.

@@ -21,7 +21,7 @@ DetailView::~DetailView() = default;
 
 void DetailView::setGPSTrack(std::shared_ptr<GPSTrack> newTrack) { track = std::move(newTrack); }
 
-void DetailView::update(float t) {
+void DetailView::showTime(float t) {
     showInstrument(imageViewOutlet, track.get(), t, paintDetailChart);
     if (labelOutlet) labelOutlet->setText(detailText(track.get(), t, selected, strings));
 }

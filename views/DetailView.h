@@ -17,7 +17,7 @@ class DetailView;
 
 // The track detail instrument: the distance chart in its image view and one
 // line about the current point (position, distances or speed) in its label.
-// Only update() changes what is shown.
+// Only showTime() changes what is shown.
 class DetailView : public QWidget {
     Q_OBJECT
 
@@ -25,10 +25,10 @@ public:
     explicit DetailView(QWidget* parent = nullptr);
     ~DetailView() override;
 
-    // Shown from the next update() on; none gives the empty state.
+    // Shown from the next showTime() on; none gives the empty state.
     void setGPSTrack(std::shared_ptr<GPSTrack> track);
     // Redraws the chart at the image view's size and the label for time t (ms).
-    void update(float t);
+    void showTime(float t);
 
     int32_t getSelected() const { return selected; }
     // The texts' table; "InfoPlist" in the system's language by default.
@@ -40,7 +40,7 @@ public:
     void setImageView(QLabel* view) { imageViewOutlet = view; }
 
 public slots:
-    // Each only chooses the text; it shows from the next update() on.
+    // Each only chooses the text; it shows from the next showTime() on.
     void coordinatesPress() { selected = kSelectedPosition; }
     void distancePress() { selected = kSelectedDistances; }
     void speedPress() { selected = kSelectedSpeed; }

@@ -16,7 +16,7 @@ GSensorView::~GSensorView() = default;
 
 void GSensorView::setGPSTrack(std::shared_ptr<GPSTrack> newTrack) { track = std::move(newTrack); }
 
-void GSensorView::update(float t) {
+void GSensorView::showTime(float t) {
     showInstrument(imageViewOutlet, track.get(), t, paintGSensorChart);
     const GSensorTexts texts = gsensorTexts(track.get(), t);
     if (labelGSXOutlet) labelGSXOutlet->setText(texts.x);

@@ -13,7 +13,7 @@ class GSensorView;
 }
 
 // The G-sensor instrument: the strip chart in its image view and the current
-// X, Y and Z values in three labels. Only update() changes what is shown.
+// X, Y and Z values in three labels. Only showTime() changes what is shown.
 class GSensorView : public QWidget {
     Q_OBJECT
 
@@ -21,10 +21,10 @@ public:
     explicit GSensorView(QWidget* parent = nullptr);
     ~GSensorView() override;
 
-    // Shown from the next update() on; none gives the empty state.
+    // Shown from the next showTime() on; none gives the empty state.
     void setGPSTrack(std::shared_ptr<GPSTrack> track);
     // Redraws the chart at the image view's size and the labels for time t (ms).
-    void update(float t);
+    void showTime(float t);
 
     QLabel* labelGSX() const { return labelGSXOutlet; }
     QLabel* labelGSY() const { return labelGSYOutlet; }

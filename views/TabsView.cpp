@@ -15,7 +15,7 @@ void TabsView::setGPSTrack(const std::shared_ptr<GPSTrack>& track) {
     if (detailViewOutlet) detailViewOutlet->setGPSTrack(track);
 }
 
-void TabsView::update(float t) {
-    if (gsensorViewOutlet) gsensorViewOutlet->update(t);
-    if (detailViewOutlet) detailViewOutlet->update(t);
+void TabsView::showTime(float t) {
+    if (gsensorViewOutlet) gsensorViewOutlet->showTime(t);
+    if (detailViewOutlet) detailViewOutlet->showTime(t);
 }

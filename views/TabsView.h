@@ -24,7 +24,7 @@ public:
 
     // To the G-sensor chart, then to the detail view; a missing one is skipped.
     void setGPSTrack(const std::shared_ptr<GPSTrack>& track);
-    void update(float t);
+    void showTime(float t);
 
     GSensorView* gsensorView() const { return gsensorViewOutlet; }
     DetailView* detailView() const { return detailViewOutlet; }

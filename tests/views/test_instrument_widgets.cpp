@@ -34,15 +34,15 @@ void ShowLaidOut(QWidget& widget, QSize size) {
 TEST(GSensorView, ShowsTheChartAtItsImageViewsSizeAndTheCurrentValues) {
     GSensorView view;
     ShowLaidOut(view, {400, 160});
-    view.update(0);
+    view.showTime(0);
     ASSERT_GE(view.imageView()->width(), 240);
     EXPECT_TRUE(IsPlainGray(view.imageView()));
     EXPECT_TRUE(view.labelGSX()->text().isEmpty());
 
     const auto track = GSensorTrack({{98, -5, 100}, {20, 30, 40}});
     view.setGPSTrack(track);
-    EXPECT_TRUE(view.labelGSX()->text().isEmpty()) << "a new track shows from the next update on";
-    view.update(500);
+    EXPECT_TRUE(view.labelGSX()->text().isEmpty()) << "a new track shows from the next showTime on";
+    view.showTime(500);
     EXPECT_EQ(view.labelGSX()->text() + view.labelGSY()->text() + view.labelGSZ()->text(),
               QStringLiteral("X: 0.98GY: -0.05GZ: 1.00G"));
     Graphics expected{QSizeF(view.imageView()->size())};
@@ -51,7 +51,7 @@ TEST(GSensorView, ShowsTheChartAtItsImageViewsSizeAndTheCurrentValues) {
     saveForReview(Shown(view.imageView()), QStringLiteral("widget_gsensor"));
 
     view.setGPSTrack(nullptr);
-    view.update(0);
+    view.showTime(0);
     EXPECT_TRUE(IsPlainGray(view.imageView()));
     EXPECT_TRUE(view.labelGSZ()->text().isEmpty());
 }
@@ -61,12 +61,12 @@ TEST(GSensorView, WithoutAnImageViewTheLabelsAreStillSet) {
     view.setGPSTrack(GSensorTrack({{-150, 0, 0}}));
     delete view.imageView();  // outlets are weak: the view must notice
     EXPECT_EQ(view.imageView(), nullptr);
-    view.update(0);
+    view.showTime(0);
     EXPECT_EQ(view.labelGSX()->text(), QStringLiteral("X: -1.50G"));
 
     view.setImageView(nullptr);
     view.setLabelGSY(nullptr);
-    view.update(0);
+    view.showTime(0);
     EXPECT_EQ(view.labelGSZ()->text(), QStringLiteral("Z: 0.00G"));
 }
 
@@ -76,15 +76,15 @@ TEST(DetailView, TheButtonsChooseTheTextShownFromTheNextUpdateOn) {
     ShowLaidOut(view, {400, 160});
     const auto track = DistanceTrack({1200.25, 3400.25}, 57.9);
     view.setGPSTrack(track);
-    view.update(1500);
+    view.showTime(1500);
     EXPECT_EQ(view.getSelected(), kSelectedPosition);
     EXPECT_TRUE(view.label()->text().startsWith(QStringLiteral("E:116.400000"))) << view.label()->text().toStdString();
 
     const auto choose = [&view](const char* button) {
         view.findChild<QPushButton*>(QLatin1String(button))->click();
         const QString before = view.label()->text();
-        view.update(1500);
-        EXPECT_NE(view.label()->text(), before) << button << ": the text changes with the next update";
+        view.showTime(1500);
+        EXPECT_NE(view.label()->text(), before) << button << ": the text changes with the next showTime";
         return view.label()->text();
     };
     EXPECT_EQ(choose("speedButton"), QStringLiteral("CurrentSpeed 57km/h"));
@@ -97,11 +97,11 @@ TEST(DetailView, TheButtonsChooseTheTextShownFromTheNextUpdateOn) {
     // The choice survives a change of track; without one, the text is empty.
     view.findChild<QPushButton*>(QStringLiteral("distanceButton"))->click();
     view.setGPSTrack(nullptr);
-    view.update(1500);
+    view.showTime(1500);
     EXPECT_TRUE(view.label()->text().isEmpty());
     EXPECT_TRUE(IsPlainGray(view.imageView()));
     view.setGPSTrack(track);
-    view.update(0);
+    view.showTime(0);
     EXPECT_EQ(view.label()->text(), QStringLiteral("DistFromStart 0m DistToEnd 4600m"));
 }
 
@@ -113,26 +113,26 @@ TEST(TabsView, HandsTheTrackAndTheTimeToBothInstruments) {
     ASSERT_TRUE(gsensor && detail);
     detail->setStringTable(StringTable());
     const auto bothGray = [&] { return IsPlainGray(gsensor->imageView()) && IsPlainGray(detail->imageView()); };
-    tabs.update(0);
+    tabs.showTime(0);
     EXPECT_TRUE(bothGray());
 
     const auto track = DistanceTrack({500.5, 500.5}, 30);
     tabs.setGPSTrack(track);
-    tabs.update(1500);
+    tabs.showTime(1500);
     EXPECT_EQ(gsensor->labelGSX()->text(), QStringLiteral("X: 0.00G"));
     EXPECT_EQ(detail->label()->text(), QString::fromStdString(track->pointArray()[1].toString()));
     EXPECT_FALSE(IsPlainGray(gsensor->imageView()) || IsPlainGray(detail->imageView()));
     saveForReview(tabs.grab().toImage(), QStringLiteral("widget_tabs"));
 
     tabs.setGPSTrack(nullptr);
-    tabs.update(0);
+    tabs.showTime(0);
     EXPECT_TRUE(gsensor->labelGSX()->text().isEmpty() && detail->label()->text().isEmpty());
     EXPECT_TRUE(bothGray());
 
     // A disconnected outlet is skipped; the other instrument is still fed.
     tabs.setDetailView(nullptr);
     tabs.setGPSTrack(GSensorTrack({{25, 0, 0}}));
-    tabs.update(0);
+    tabs.showTime(0);
     EXPECT_EQ(gsensor->labelGSX()->text(), QStringLiteral("X: 0.25G"));
     EXPECT_TRUE(detail->label()->text().isEmpty());
 }
