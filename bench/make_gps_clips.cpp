@@ -153,25 +153,29 @@ bool WriteBlockMov(const std::filesystem::path& path) {
 }
 
 // ftyp, one mdat holding each second's "freeGPS " box before its video, and
-// moov last, with the boxes' 'gps ' index when indexed.
+// moov last with the video track, and the boxes' 'gps ' index when indexed.
 bool WriteFreeGpsMov(const std::filesystem::path& path, bool indexed) {
     const int seconds = Seconds(kBytesPerSecond);
     const std::string ftyp = mov::Ftyp();
+    const uint32_t frameBytes = (kBytesPerSecond - kFreeGpsBoxBytes) / kFramesPerSecond;
     Output out(path);
     if (!out.ok()) return false;
     out.write(ftyp);
     out.write(mov::AtomHeader(static_cast<uint32_t>(8 + seconds * kBytesPerSecond), "mdat"));
     std::vector<std::pair<uint32_t, uint32_t>> index;
+    std::vector<uint32_t> chunkOffsets;
     uint64_t offset = ftyp.size() + 8;
     for (int s = 0; s < seconds; ++s) {
         const std::string box = NovatekBox(s);
         out.write(box);
         out.fill(kBytesPerSecond - box.size());
         index.emplace_back(static_cast<uint32_t>(offset), static_cast<uint32_t>(box.size()));
+        chunkOffsets.push_back(static_cast<uint32_t>(offset + box.size()));
         offset += kBytesPerSecond;
     }
-    const std::string header = mov::Atom("mvhd", std::string(100, '\0'));
-    out.write(mov::Atom("moov", indexed ? header + FreeGpsIndexAtom(index) : header));
+    const std::string movie =
+        mov::Atom("mvhd", std::string(100, '\0')) + mov::VideoTrak(chunkOffsets, kFramesPerSecond, frameBytes);
+    out.write(mov::Atom("moov", indexed ? movie + FreeGpsIndexAtom(index) : movie));
     return true;
 }
 

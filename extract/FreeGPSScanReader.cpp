@@ -3,6 +3,7 @@
 #include "FreeGPS.h"
 #include "BinaryFile.h"
 #include "MovRecognition.h"
+#include "Mp4UnclaimedRanges.h"
 
 #include <algorithm>
 #include <bit>
@@ -70,21 +71,22 @@ bool ReadFreeGPSBox(ByteSource& source, int64_t offset, int64_t size, GPSData& o
 
 bool RecogniseFreeGPSScan(const GPSProbe& probe) { return IsMovFamily(probe); }
 
-void ReadFreeGPSScan(const GPSInput& input, GPSData& out) {
-    ByteSource& source = input.source;
-    out.clock = GPSClock::UTC;
-    const auto chunk = std::make_unique_for_overwrite<unsigned char[]>(kScanChunk);
+namespace {
+
+// The boxes whose signature lies within [begin, end), read in large pieces
+// that overlap by the signature's length less one.
+void ScanRange(ByteSource& source, const Mp4ByteRange& range, unsigned char* chunk, GPSData& out) {
     const size_t overlap = kFreeGPSSignature.size() - 1;
-    // The signature sits 4 bytes into its box, so a hit before offset 4 is no box.
-    for (int64_t position = 0; position < source.size() && !out.full();) {
-        const size_t got = source.readAt(position, chunk.get(), kScanChunk);
+    for (int64_t position = range.begin; position < range.end && !out.full();) {
+        const size_t want = static_cast<size_t>(std::min<int64_t>(int64_t{kScanChunk}, range.end - position));
+        const size_t got = source.readAt(position, chunk, want);
         if (got < kFreeGPSSignature.size()) break;
-        const unsigned char* const begin = chunk.get();
-        const unsigned char* const end = begin + got;
-        for (const unsigned char* hit = begin; !out.full();) {
+        const unsigned char* const end = chunk + got;
+        for (const unsigned char* hit = chunk; !out.full();) {
             hit = FindSignature(hit, end);
             if (!hit) break;
-            const int64_t boxOffset = position + (hit - begin) - int64_t{kFreeGPSSignatureOffset};
+            // The signature sits 4 bytes into its box, so a hit before offset 4 is no box.
+            const int64_t boxOffset = position + (hit - chunk) - int64_t{kFreeGPSSignatureOffset};
             if (boxOffset >= 0) {
                 unsigned char sizeField[4];
                 if (source.readExactAt(boxOffset, sizeField, sizeof sizeField))
@@ -92,7 +94,22 @@ void ReadFreeGPSScan(const GPSInput& input, GPSData& out) {
             }
             hit += kFreeGPSSignature.size();
         }
-        if (got < kScanChunk) break;
+        if (got < want || position + int64_t(got) >= range.end) break;
         position += static_cast<int64_t>(got - overlap);
     }
+}
+
+}  // namespace
+
+void ReadFreeGPSScan(const GPSInput& input, GPSData& out) {
+    ByteSource& source = input.source;
+    out.clock = GPSClock::UTC;
+    const auto chunk = std::make_unique_for_overwrite<unsigned char[]>(kScanChunk);
+    // The boxes lie beside the video and sound, so only what those tracks do
+    // not claim is searched first; tables that hide the boxes all the same
+    // send the search over the whole file.
+    const std::vector<Mp4ByteRange> unclaimed = ReadMp4UnclaimedRanges(source);
+    for (const Mp4ByteRange& range : unclaimed) ScanRange(source, range, chunk.get(), out);
+    const bool wholeFile = unclaimed.size() == 1 && unclaimed[0].begin == 0 && unclaimed[0].end == source.size();
+    if (out.records.empty() && !wholeFile) ScanRange(source, {0, source.size()}, chunk.get(), out);
 }

@@ -3,6 +3,7 @@
 #include "BinaryFile.h"
 #include "DegreesMinutes.h"
 #include "MovRecognition.h"
+#include "Mp4UnclaimedRanges.h"
 
 #include <cstring>
 
@@ -52,13 +53,18 @@ GPSRecord DecodeGPSBlock(const unsigned char* record) {
 
 bool MovGPSBlockScanner::recognise(const GPSProbe& probe) { return IsMovFamily(probe); }
 
+// Only boundaries that the video and sound tracks do not claim can start a
+// block: probing the rest would cost a read per 32 KiB of media.
 void MovGPSBlockScanner::read(const GPSInput& input, GPSData& out) {
     BinaryFile file(input.source);
-    for (int64_t offset = 0; offset < file.size(); offset += kBlockAlignment) {
-        if (!IsGPSBlock(file, offset)) continue;
-        unsigned char record[kRecordLength];
-        // A record cut by the end of the file belongs to the last block there can be.
-        if (!file.readAt(offset + kRecordOffset, record, sizeof record)) break;
-        if (!out.add(DecodeGPSBlock(record))) return;
+    for (const Mp4ByteRange& range : ReadMp4UnclaimedRanges(input.source)) {
+        const int64_t first = (range.begin + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
+        for (int64_t offset = first; offset < range.end; offset += kBlockAlignment) {
+            if (!IsGPSBlock(file, offset)) continue;
+            unsigned char record[kRecordLength];
+            // A record cut by the end of the file belongs to the last block there can be.
+            if (!file.readAt(offset + kRecordOffset, record, sizeof record)) return;
+            if (!out.add(DecodeGPSBlock(record))) return;
+        }
     }
 }

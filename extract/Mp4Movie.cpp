@@ -89,6 +89,7 @@ uint64_t ReadTrack(ByteSource& source, const Mp4AtomRef& trak, const Mp4TrackFil
     const std::vector<Mp4AtomRef> informationChildren = Children(source, information);
     const Mp4AtomRef* sampleTable = Find(informationChildren, kSampleTable);
     if (sampleTable == nullptr) return 0;
+    track.sampleTable = *sampleTable;
     const std::vector<Mp4AtomRef> tables = ReadMp4Children(source, *sampleTable);
     track.format = FieldAt(source, Find(tables, kSampleDescriptions), kFirstFormatOffset);
     if (wanted && !wanted(track)) return 0;

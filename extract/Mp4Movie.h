@@ -36,6 +36,7 @@ struct Mp4Track {
     // The media information came before the handler in the media atom, which
     // the first text-track readers walked whatever the handler said.
     bool mediaBeforeHandler = false;
+    std::optional<Mp4AtomRef> sampleTable;  // its stbl atom, when it has one
 };
 
 // The structure of an ISO base media file (MOV, MP4, 3GP): its tracks with

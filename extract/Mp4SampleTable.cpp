@@ -93,6 +93,27 @@ private:
     uint64_t decodeTime = 0;
 };
 
+// Samples per chunk from stsc, asked for chunk after chunk in file order.
+class ChunkRuns {
+public:
+    ChunkRuns(ByteSource& source, const std::vector<Mp4AtomRef>& children)
+        : runs(Find(children, kSampleToChunk) ? ReadMp4TableEntries(source, *Find(children, kSampleToChunk),
+                                                                    kTableCountOffset, kSampleToChunkEntry,
+                                                                    Mp4Movie::kMaxSamples)
+                                              : std::vector<unsigned char>{}) {}
+
+    // Without stsc every chunk holds one sample.
+    uint64_t samplesIn(size_t chunk) {
+        while (run + kSampleToChunkEntry < runs.size() && LoadBE32(&runs[run + kSampleToChunkEntry]) <= chunk + 1)
+            run += kSampleToChunkEntry;
+        return runs.empty() ? 1 : LoadBE32(&runs[run + 4]);
+    }
+
+private:
+    std::vector<unsigned char> runs;
+    size_t run = 0;
+};
+
 }  // namespace
 
 bool Mp4SampleBudget::add(Mp4Track& track, const Mp4Sample& sample) {
@@ -147,17 +168,10 @@ uint64_t ReadMp4SampleTable(ByteSource& source, const Mp4AtomRef& sampleTable, i
         return clock.time();
     }
 
-    const std::vector<unsigned char> runs =
-        Find(children, kSampleToChunk) ? ReadMp4TableEntries(source, *Find(children, kSampleToChunk), kTableCountOffset,
-                                                             kSampleToChunkEntry, Mp4Movie::kMaxSamples)
-                                       : std::vector<unsigned char>{};
+    ChunkRuns runs(source, children);
     uint64_t sample = 0;
-    size_t run = 0;
     for (size_t chunk = 0; chunk < chunkOffsets.size() && sample < sizes.count; ++chunk) {
-        // Without stsc every chunk holds one sample.
-        while (run + kSampleToChunkEntry < runs.size() && LoadBE32(&runs[run + kSampleToChunkEntry]) <= chunk + 1)
-            run += kSampleToChunkEntry;
-        const uint64_t inChunk = runs.empty() ? 1 : LoadBE32(&runs[run + 4]);
+        const uint64_t inChunk = runs.samplesIn(chunk);
         uint64_t offset = chunkOffsets[chunk];
         for (uint64_t k = 0; k < inChunk && sample < sizes.count; ++k) {
             const uint32_t size = sizes[sample++];
@@ -172,4 +186,25 @@ uint64_t ReadMp4SampleTable(ByteSource& source, const Mp4AtomRef& sampleTable, i
         }
     }
     return clock.time();
+}
+
+bool ReadMp4ChunkRanges(ByteSource& source, const Mp4AtomRef& sampleTable, int64_t fileSize,
+                        std::vector<Mp4ByteRange>& ranges) {
+    const std::vector<Mp4AtomRef> children = ReadMp4Children(source, sampleTable);
+    const std::vector<uint64_t> chunkOffsets = ReadChunkOffsets(source, children);
+    const SampleSizes sizes = ReadSampleSizes(source, Find(children, kSampleSizes));
+    if (sizes.count == 0) return chunkOffsets.empty();
+    ChunkRuns runs(source, children);
+    uint64_t sample = 0;
+    for (size_t chunk = 0; chunk < chunkOffsets.size() && sample < sizes.count; ++chunk) {
+        const uint64_t inChunk = std::min(runs.samplesIn(chunk), sizes.count - sample);
+        // A fixed size may stand for billions of samples: multiplied, not added up.
+        uint64_t bytes = sizes.fixed != 0 ? inChunk * sizes.fixed : 0;
+        for (uint64_t k = 0; sizes.fixed == 0 && k < inChunk; ++k) bytes += sizes[sample + k];
+        sample += inChunk;
+        const uint64_t begin = chunkOffsets[chunk];
+        if (begin > uint64_t(fileSize) || bytes > uint64_t(fileSize) - begin) return false;
+        if (bytes > 0) ranges.push_back({int64_t(begin), int64_t(begin + bytes)});
+    }
+    return true;
 }

@@ -27,5 +27,17 @@ std::vector<unsigned char> ReadMp4TableEntries(ByteSource& source, const Mp4Atom
 uint64_t ReadMp4SampleTable(ByteSource& source, const Mp4AtomRef& sampleTable, int64_t fileSize,
                             Mp4SampleBudget& budget, Mp4Track& track);
 
+// Bytes [begin, end) of a file.
+struct Mp4ByteRange {
+    int64_t begin;
+    int64_t end;
+};
+
+// Appends where the samples of each chunk lie, one range per chunk with
+// samples. False when the tables give no sample sizes or a chunk runs past
+// fileSize: the ranges then say nothing sure about the file.
+bool ReadMp4ChunkRanges(ByteSource& source, const Mp4AtomRef& sampleTable, int64_t fileSize,
+                        std::vector<Mp4ByteRange>& ranges);
+
 // Seconds of a time in a track's timescale; 0 without a timescale.
 double Mp4Seconds(uint64_t units, uint32_t timescale);

@@ -4,6 +4,7 @@
 #include "FreeGpsBuilder.h"
 #include "GpsBlockBuilder.h"
 #include "MovBuilder.h"
+#include "MovGPSBlockScanner.h"
 
 #include <gtest/gtest.h>
 
@@ -179,6 +180,47 @@ TEST(FreeGPS, IndexReadsListedBoxesOnly) {
     std::vector<int> seconds;
     for (const GPSRecord& r : out.records) seconds.push_back(r.second);
     EXPECT_EQ(seconds, (std::vector<int>{1, 3}));
+}
+
+// With a video track, the searches pass over its chunks: boxes and blocks
+// beside the chunks are found, copies inside them are not. Tables that do not
+// hold together (a chunk past the end, chunks that overlap, a chunk outside
+// 'mdat') or that leave no box to find send the search over the whole file.
+TEST(FreeGPS, SearchesPassOverMediaOnlyWhereTheTablesHoldTogether) {
+    constexpr uint32_t kGrid = kGpsBlockAlignment, kChunk = 0x2000, kInChunk = 2 * kGrid - 0x100;
+    const auto box = [](int second) {
+        return FreeGpsBox(0x80).ints(0x30, {12, 30, second, 15, 6, 15}).text(0x48, "ANE")
+            .floats(0x4c, {2234.5678f, 11354.321f}).bytes();
+    };
+    std::string mdat = mov::Ftyp() + mov::AtomHeader(3 * kGrid - 20, "mdat");
+    for (const int second : {1, 2}) {
+        PlaceAt(mdat, second * kGrid, GpsBlock(GpsBlockFix{.second = second}));
+        PlaceAt(mdat, second * kGrid + 0x400, box(second));
+    }
+    mdat.resize(3 * kGrid);
+    const auto seconds = [&](const std::vector<uint32_t>& chunks, uint32_t frameBytes, auto read) {
+        const std::string file = mdat + mov::Atom("moov", mov::VideoTrak(chunks, 1, frameBytes));
+        MemoryByteSource source(file);
+        GPSData out;
+        read(GPSInput{source, ""}, out);
+        std::vector<int> found;
+        for (const GPSRecord& r : out.records) found.push_back(r.second);
+        return found;
+    };
+    struct Case {
+        const char* tables;
+        std::vector<uint32_t> chunks;
+        std::vector<int> expected;
+    };
+    const Case cases[] = {{"sound", {kInChunk}, {1}},
+                          {"past the end", {kInChunk, 0xFFFFFF00}, {1, 2}},
+                          {"overlapping", {kInChunk, kInChunk + 0x100}, {1, 2}},
+                          {"outside mdat", {kInChunk, 0}, {1, 2}}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(seconds(c.chunks, kChunk, ReadFreeGPSScan), c.expected) << c.tables;
+        EXPECT_EQ(seconds(c.chunks, kChunk, MovGPSBlockScanner::read), c.expected) << c.tables;
+    }
+    EXPECT_EQ(seconds({28}, 3 * kGrid - 28, ReadFreeGPSScan), (std::vector<int>{1, 2}));
 }
 
 }  // namespace
