@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -32,8 +33,10 @@ class QProgressBar;
 class QPushButton;
 class QTableWidget;
 class QWebEngineView;
+class ShortcutsDialog;
 class TabsView;
 class TestHooks;
+class VideoFullScreen;
 
 namespace Ui {
 class MainWindowController;
@@ -42,7 +45,7 @@ class MainWindowController;
 // The window and all application state: the library, the loaded track and its
 // polyline, the map page and the playback timer. Its work is split by concern
 // over MainWindowStartup.cpp, MainWindowLibrary.cpp, MainWindowLoading.cpp,
-// MainWindowMapBridge.cpp and MainWindowPlayback.cpp.
+// MainWindowMapBridge.cpp, MainWindowPlayback.cpp and MainWindowControls.cpp.
 class MainWindowController : public QMainWindow {
     Q_OBJECT
 
@@ -87,6 +90,10 @@ public:
     // Playback synchronisation, on every timer tick.
     void timerUpdate();
 
+    // Player controls: the keys, full-screen video and the drive's events.
+    void showShortcuts();
+    VideoFullScreen* videoFullScreen() const { return fullScreen; }
+
     const QString& videoxml() const { return catalogueName; }
     const QString& geoext() const { return sideFileExtension; }
     const QString& basedir() const { return dataDirectory; }
@@ -122,6 +129,9 @@ private:
     // Desktop: drops, the settings menu and the remembered layout.
     void arrangeDesktop();
     void restoreWindowLayout();
+    void arrangePlayerControls();
+    // Marks the loaded track's G-sensor events on the seek bar.
+    void showEvents();
 
     // Library.
     void showLibrary();
@@ -151,6 +161,8 @@ private:
     MapBridge* mapBridge = nullptr;
     NoticeBanner* notices = nullptr;
     ClipExport* exports = nullptr;
+    VideoFullScreen* fullScreen = nullptr;
+    QPointer<ShortcutsDialog> shortcutsDialog;
     StringTable strings;
     QTimer playbackTimer;
     std::unique_ptr<TestHooks> testHooks;

@@ -5,6 +5,7 @@
 #include "NoticeBanner.h"
 #include "PlayerView.h"
 #include "SettingsDialog.h"
+#include "VideoFullScreen.h"
 #include "ui_MainWindowController.h"
 
 #include <QCloseEvent>
@@ -53,7 +54,10 @@ void MainWindowController::openDroppedUrls(const QList<QUrl>& urls) {
 void MainWindowController::showPreferences() {
     auto* dialog = new SettingsDialog(settings, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, dialog] { settings = dialog->settings(); });
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        settings = dialog->settings();
+        showEvents();
+    });
     dialog->open();
 }
 
@@ -70,6 +74,8 @@ void MainWindowController::restoreWindowLayout() {
 }
 
 void MainWindowController::closeEvent(QCloseEvent* event) {
+    // The layout to keep is the one with the library, the map and the instruments.
+    fullScreen->leave();
     Settings::WindowLayout layout{saveGeometry(), saveState(), {}};
     for (const QSplitter* splitter : findChildren<QSplitter*>()) {
         layout.splitters.insert(splitter->objectName(), splitter->saveState());

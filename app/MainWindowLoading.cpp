@@ -97,6 +97,7 @@ void MainWindowController::finishLoad(TrackLoad load) {
     }
     ui->tabsView->setGPSTrack(loadedTrack);
     ui->tabsView->showTime(0.0f);
+    showEvents();
     playbackTimer.start();
     sendToPage(LoadCalls(polyline, *trackStart, load.source, *mapProvider));
     if (testHooks) testHooks->videoLoaded(*ui->playerView);

@@ -34,6 +34,7 @@ MainWindowController::MainWindowController(QWidget* parent)
     exports = new ClipExport(this, ui->playerView);
     arrangeWindow();
     arrangeDesktop();
+    arrangePlayerControls();
     playbackTimer.setInterval(kTimerPeriodMs);
     connect(&playbackTimer, &QTimer::timeout, this, &MainWindowController::timerUpdate);
     // Paused, the tick is too slow to follow a seek: the marker and the charts move at once.
@@ -44,9 +45,8 @@ MainWindowController::MainWindowController(QWidget* parent)
     connect(ui->btnDelVideo, &QPushButton::clicked, this, &MainWindowController::delVideoPress);
     connect(ui->tableViewVideos, &QTableWidget::itemSelectionChanged, this,
             &MainWindowController::tableViewSelectionDidChange);
-    // Keys a player's users reach for: space plays and pauses, Delete removes
+    // The player's keys are the window's (arrangePlayerControls); Delete removes
     // the selected video from the library.
-    new QShortcut(Qt::Key_Space, this, ui->playerView, &PlayerView::togglePlayback);
     new QShortcut(QKeySequence::Delete, ui->tableViewVideos, this, &MainWindowController::delVideoPress,
                   Qt::WidgetShortcut);
 }

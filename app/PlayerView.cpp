@@ -1,6 +1,8 @@
 #include "PlayerView.h"
 
+#include "SeekSlider.h"
 #include "VideoSurface.h"
+#include "VolumeControl.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
@@ -8,15 +10,17 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMediaDevices>
+#include <QMediaMetaData>
 #include <QMediaPlayer>
-#include <QProxyStyle>
 #include <QSignalBlocker>
-#include <QSlider>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <array>
 #include <climits>
+#include <cmath>
 
 namespace {
 
@@ -30,19 +34,15 @@ QString ClockText(qint64 milliseconds) {
     return QString::asprintf("%lld:%02lld", minutes, seconds);
 }
 
-// A click in the groove puts the handle there, as in every media player,
-// rather than paging towards the click.
-class SeekSliderStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == QStyle::SH_Slider_AbsoluteSetButtons) return Qt::LeftButton | Qt::MiddleButton;
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
 constexpr int kSeekStepMs = 5000;
 constexpr int kSeekPageMs = 30000;
+constexpr std::array kRates = {0.25, 0.5, 1.0, 1.5, 2.0, 4.0};
+// When the clip does not say; most dash cameras record 30 frames a second.
+constexpr double kDefaultFrameRate = 30;
+// A seek lands near, not on, the time asked for; and "previous" just after
+// an event means the one before it, as a music player's previous track does.
+constexpr qint64 kNextEventSlackMs = 100;
+constexpr qint64 kPreviousEventSlackMs = 1000;
 
 }  // namespace
 
@@ -54,15 +54,16 @@ PlayerView::PlayerView(QWidget* parent) : QWidget(parent) {
     playButton = new QToolButton(this);
     playButton->setObjectName(QStringLiteral("playButton"));
     playButton->setAutoRaise(true);
-    seekSlider = new QSlider(Qt::Horizontal, this);
+    seekSlider = new SeekSlider(this);
     seekSlider->setObjectName(QStringLiteral("seekSlider"));
-    auto* sliderStyle = new SeekSliderStyle;
-    sliderStyle->setParent(seekSlider);
-    seekSlider->setStyle(sliderStyle);
     seekSlider->setSingleStep(kSeekStepMs);
     seekSlider->setPageStep(kSeekPageMs);
     timeLabel = new QLabel(this);
     timeLabel->setObjectName(QStringLiteral("timeLabel"));
+    rateLabel = new QLabel(this);
+    rateLabel->setObjectName(QStringLiteral("rateLabel"));
+    rateLabel->setToolTip(tr("Playback speed"));
+    volume = new VolumeControl(this);
     messageLabel = new QLabel(this);
     messageLabel->setObjectName(QStringLiteral("messageLabel"));
     messageLabel->setWordWrap(true);
@@ -73,6 +74,8 @@ PlayerView::PlayerView(QWidget* parent) : QWidget(parent) {
     controls->addWidget(playButton);
     controls->addWidget(seekSlider, 1);
     controls->addWidget(timeLabel);
+    controls->addWidget(rateLabel);
+    controls->addWidget(volume);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -85,7 +88,12 @@ PlayerView::PlayerView(QWidget* parent) : QWidget(parent) {
     // Every way of moving the handle (drag, click, keys, wheel) seeks; the
     // player's own progress moves it with the signals blocked.
     connect(seekSlider, &QSlider::valueChanged, this, &PlayerView::seekTo);
+    connect(video, &VideoSurface::doubleClicked, this, &PlayerView::videoDoubleClicked);
+    connect(volume, &VolumeControl::changed, this, [this] {
+        if (mediaPlayer) volume->applyTo(mediaPlayer->audioOutput());
+    });
     resetControls();
+    showRate();
 }
 
 PlayerView::~PlayerView() = default;
@@ -98,6 +106,7 @@ void PlayerView::openVideo(const QUrl& url) {
         attachPlayer();
     }
     messageLabel->hide();
+    setEventTimes({});
     // The FFmpeg backend passes a local path on as Latin-1, which loses every
     // other letter (café, 前视); an open file has no name to lose.
     std::unique_ptr<QFile> previous = std::move(sourceFile);
@@ -123,6 +132,7 @@ void PlayerView::removePlayer() {
     sourceFile.reset();
     video->clear();
     messageLabel->hide();
+    setEventTimes({});
     resetControls();
 }
 
@@ -146,13 +156,57 @@ void PlayerView::seek(qint64 ms) {
     mediaPlayer->setPosition(end > 0 ? qBound<qint64>(0, ms, end) : qMax<qint64>(ms, 0));
 }
 
+void PlayerView::seekBy(qint64 ms) {
+    if (mediaPlayer) seek(mediaPlayer->position() + ms);
+}
+
+void PlayerView::seekToEnd() {
+    if (mediaPlayer) seek(mediaPlayer->duration());
+}
+
+void PlayerView::stepFrames(int frames) {
+    if (!mediaPlayer) return;
+    mediaPlayer->pause();
+    const double stated = mediaPlayer->metaData().value(QMediaMetaData::VideoFrameRate).toDouble();
+    const double frameRate = std::isfinite(stated) && stated >= 1 ? stated : kDefaultFrameRate;
+    seek(mediaPlayer->position() + std::llround(frames * 1000 / frameRate));
+}
+
+void PlayerView::changeRate(int steps) {
+    const auto at = std::find(kRates.begin(), kRates.end(), rate);
+    const auto index = std::clamp<std::ptrdiff_t>(at - kRates.begin() + steps, 0, kRates.size() - 1);
+    rate = kRates[static_cast<size_t>(index)];
+    if (mediaPlayer) mediaPlayer->setPlaybackRate(rate);
+    showRate();
+}
+
+void PlayerView::setEventTimes(std::vector<qint64> times) {
+    std::sort(times.begin(), times.end());
+    eventTimes = std::move(times);
+    seekSlider->setMarks({eventTimes.begin(), eventTimes.end()});
+}
+
+void PlayerView::jumpToEvent(int direction) {
+    if (!mediaPlayer) return;
+    const qint64 now = mediaPlayer->position();
+    if (direction > 0) {
+        const auto next = std::upper_bound(eventTimes.begin(), eventTimes.end(), now + kNextEventSlackMs);
+        if (next != eventTimes.end()) seek(*next);
+    } else {
+        const auto after = std::lower_bound(eventTimes.begin(), eventTimes.end(), now - kPreviousEventSlackMs);
+        if (after != eventTimes.begin()) seek(*std::prev(after));
+    }
+}
+
 void PlayerView::attachPlayer() {
     // Each player has its own output, ended with it. Without a sound server
     // there is no output device, and the backend's audio thread crashes on
     // the missing one: the picture then plays silent.
     if (!QMediaDevices::defaultAudioOutput().isNull()) {
         mediaPlayer->setAudioOutput(new QAudioOutput(mediaPlayer.get()));
+        volume->applyTo(mediaPlayer->audioOutput());
     }
+    mediaPlayer->setPlaybackRate(rate);
     mediaPlayer->setVideoSink(video->videoSink());
     connect(mediaPlayer.get(), &QMediaPlayer::positionChanged, this, &PlayerView::showPosition);
     connect(mediaPlayer.get(), &QMediaPlayer::durationChanged, this, &PlayerView::showDuration);
@@ -196,6 +250,11 @@ void PlayerView::showPlaybackState() {
 void PlayerView::showError() {
     messageLabel->setText(mediaPlayer->errorString());
     messageLabel->show();
+}
+
+void PlayerView::showRate() {
+    rateLabel->setText(tr("%1×").arg(rate));
+    rateLabel->setVisible(rate != 1.0);
 }
 
 void PlayerView::resetControls() {

@@ -5,16 +5,18 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QFile;
 class QLabel;
 class QMediaPlayer;
-class QSlider;
 class QToolButton;
+class SeekSlider;
 class VideoSurface;
+class VolumeControl;
 
-// The video area: the picture, a play/pause button, a seek slider and the
-// time. It may hold no player at all, which is a state of its own: nothing
+// The video area: the picture, a play/pause button, a seek slider with the
+// drive's events marked, the time and the volume. It may hold no player at all, which is a state of its own: nothing
 // plays and the controls are disabled.
 class PlayerView : public QWidget {
     Q_OBJECT
@@ -38,8 +40,24 @@ public:
 
     VideoSurface* videoSurface() const { return video; }
 
+    VolumeControl* volumeControl() const { return volume; }
+
     // Moves playback to ms, within the clip.
     void seek(qint64 ms);
+    void seekBy(qint64 ms);
+    void seekToEnd();
+    // Pauses and moves by whole frames of the clip's frame rate.
+    void stepFrames(int frames);
+    // Moves steps along the rates offered, staying within them. The rate
+    // holds for the clips that follow.
+    void changeRate(int steps);
+    double playbackRate() const { return rate; }
+
+    // Playback times (ms) of the drive's events, marked on the seek bar.
+    void setEventTimes(std::vector<qint64> times);
+    // To the next event after the position, or the one before it (direction
+    // -1); nothing when there is none.
+    void jumpToEvent(int direction);
 
 public slots:
     void togglePlayback();
@@ -48,6 +66,7 @@ signals:
     // The position moved while not playing (a seek, a frame step): whatever
     // follows playback should show it now rather than at its next tick.
     void pausedPositionChanged();
+    void videoDoubleClicked();
 
 private:
     void attachPlayer();
@@ -57,11 +76,16 @@ private:
     void showPlaybackState();
     void showError();
     void resetControls();
+    void showRate();
 
     VideoSurface* video = nullptr;
     QToolButton* playButton = nullptr;
-    QSlider* seekSlider = nullptr;
+    SeekSlider* seekSlider = nullptr;
     QLabel* timeLabel = nullptr;
+    QLabel* rateLabel = nullptr;
+    VolumeControl* volume = nullptr;
+    double rate = 1.0;
+    std::vector<qint64> eventTimes;
     QLabel* messageLabel = nullptr;
     // Declared before the player, so that the player, which reads the file
     // on its own threads, ends first.

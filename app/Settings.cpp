@@ -57,6 +57,12 @@ Settings Settings::load() {
         qCWarning(kolvarLog, "%s: map tiles \"%s\" unusable, showing %s", qUtf8Printable(path()),
                   qUtf8Printable(tiles), qUtf8Printable(settings.tiles.id));
     }
+    const QString threshold = Text(file.value(QStringLiteral("events/threshold"), settings.threshold));
+    bool number = false;
+    if (!settings.setEventThreshold(threshold.toDouble(&number)) || !number) {
+        qCWarning(kolvarLog, "%s: event threshold \"%s\" unusable, using %g g", qUtf8Printable(path()),
+                  qUtf8Printable(threshold), settings.threshold);
+    }
     settings.layout = LoadWindowLayout();
     return settings;
 }
@@ -73,11 +79,18 @@ bool Settings::setMapTiles(const QString& id, const QString& url, const QString&
     return true;
 }
 
-bool Settings::saveMapTiles() const {
+bool Settings::setEventThreshold(double g) {
+    if (!(g >= kMinEventThreshold && g <= kMaxEventThreshold)) return false;
+    threshold = g;
+    return true;
+}
+
+bool Settings::save() const {
     QSettings file(path(), QSettings::IniFormat);
     file.setValue(QStringLiteral("map/tiles"), tiles.id);
     file.setValue(QStringLiteral("map/customUrl"), customUrl);
     file.setValue(QStringLiteral("map/customAttribution"), customAttribution);
+    file.setValue(QStringLiteral("events/threshold"), threshold);
     return Written(file);
 }
 

@@ -14,6 +14,8 @@
 //   tiles=openstreetmap | opentopomap | cyclosm | humanitarian | custom
 //   customUrl=https://tiles.example.org/{z}/{x}/{y}.png   (with tiles=custom)
 //   customAttribution=© Example contributors             (plain text)
+//   [events]
+//   threshold=0.5    g beyond the resting reading, 0.1 to 4
 //
 // The window's layout lives apart, in window.conf beside it: it is written at
 // every close, and rewriting kolvar.conf would drop the user's comments.
@@ -30,8 +32,16 @@ public:
     // Chooses a built-in source by id, or "custom" with the template and
     // credit; false, changing nothing, when that gives no usable source.
     bool setMapTiles(const QString& id, const QString& url, const QString& attribution);
-    // Writes the map section; false when the file cannot be written.
-    bool saveMapTiles() const;
+
+    // G-sensor jolts stronger than this, in g, are marked as events.
+    double eventThreshold() const { return threshold; }
+    // False, changing nothing, outside the range below.
+    bool setEventThreshold(double g);
+    static constexpr double kMinEventThreshold = 0.1;
+    static constexpr double kMaxEventThreshold = 4.0;
+
+    // Writes every section; false when the file cannot be written.
+    bool save() const;
 
     // Saved window geometry and state, and each splitter's state by name.
     struct WindowLayout {
@@ -46,5 +56,7 @@ private:
     TileSource tiles = DefaultTileSource();
     QString customUrl;
     QString customAttribution;
+    // Hard braking is about 0.4 g to 0.6 g; a pothole or a kerb jolts more.
+    double threshold = 0.5;
     WindowLayout layout;
 };

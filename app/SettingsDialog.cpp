@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -44,6 +45,20 @@ SettingsDialog::SettingsDialog(const Settings& current, QWidget* parent) : QDial
     note->setWordWrap(true);
     mapForm->addRow(note);
 
+    eventThreshold = new QDoubleSpinBox;
+    eventThreshold->setRange(Settings::kMinEventThreshold, Settings::kMaxEventThreshold);
+    eventThreshold->setSingleStep(0.1);
+    eventThreshold->setDecimals(2);
+    eventThreshold->setSuffix(tr(" g"));
+    eventThreshold->setValue(current.eventThreshold());
+    auto* events = new QGroupBox(tr("Events"));
+    auto* eventsForm = new QFormLayout(events);
+    eventsForm->addRow(tr("Mark &jolts above:"), eventThreshold);
+    auto* eventsNote = new QLabel(tr("G-sensor readings this far from the car at rest are marked on the seek bar. "
+                                     "Hard braking is about 0.5 g; lower values mark bumps too."));
+    eventsNote->setWordWrap(true);
+    eventsForm->addRow(eventsNote);
+
     problem = new QLabel;
     problem->setWordWrap(true);
     problem->hide();
@@ -55,6 +70,7 @@ SettingsDialog::SettingsDialog(const Settings& current, QWidget* parent) : QDial
     // Later settings get a group of their own above the buttons.
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(map);
+    layout->addWidget(events);
     layout->addWidget(problem);
     layout->addStretch();
     layout->addWidget(buttons);
@@ -77,7 +93,8 @@ void SettingsDialog::accept() {
         customUrl->setFocus();
         return;
     }
-    if (!edited.saveMapTiles()) {
+    edited.setEventThreshold(eventThreshold->value());
+    if (!edited.save()) {
         problem->setText(tr("The settings cannot be saved to %1.").arg(Settings::path()));
         problem->show();
         return;

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 
@@ -22,6 +23,7 @@ public:
     QComboBox* tilesBox() const { return tiles; }
     QLineEdit* customUrlEdit() const { return customUrl; }
     QLineEdit* customAttributionEdit() const { return customAttribution; }
+    QDoubleSpinBox* eventThresholdBox() const { return eventThreshold; }
     QLabel* problemLabel() const { return problem; }
 
     void accept() override;
@@ -33,5 +35,6 @@ private:
     QComboBox* tiles = nullptr;
     QLineEdit* customUrl = nullptr;
     QLineEdit* customAttribution = nullptr;
+    QDoubleSpinBox* eventThreshold = nullptr;
     QLabel* problem = nullptr;
 };

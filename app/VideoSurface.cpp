@@ -1,5 +1,6 @@
 #include "VideoSurface.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QVideoSink>
 
@@ -24,4 +25,8 @@ void VideoSurface::paintEvent(QPaintEvent*) {
     options.aspectRatioMode = Qt::KeepAspectRatio;
     options.backgroundColor = Qt::black;
     frame.paint(&painter, rect(), options);
+}
+
+void VideoSurface::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit doubleClicked();
 }

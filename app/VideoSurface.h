@@ -18,8 +18,12 @@ public:
     // Back to black, as when no player is attached.
     void clear();
 
+signals:
+    void doubleClicked();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QVideoSink* sink = nullptr;

@@ -49,6 +49,21 @@ TEST(Settings, TheTileSourceIsReadLenientlyAndFallsBackToOpenStreetMap) {
     }
 }
 
+TEST(Settings, TheEventThresholdIsReadLenientlyWithinItsRange) {
+    const struct {
+        QByteArray file;  // empty: no file
+        double threshold;
+    } cases[] = {
+        {{}, 0.5}, {"[events]\nthreshold=1.25\n", 1.25}, {"[events]\nthreshold=0.1\n", 0.1},
+        {"[events]\nthreshold=0.05\n", 0.5}, {"[events]\nthreshold=12\n", 0.5}, {"[events]\nthreshold=strong\n", 0.5},
+    };
+    for (const auto& c : cases) {
+        TemporaryHome home;
+        if (!c.file.isEmpty()) WriteSettings(c.file);
+        EXPECT_EQ(Settings::load().eventThreshold(), c.threshold) << c.file.toStdString();
+    }
+}
+
 // The tile template the window's page shows, once it shows one.
 QString PageTiles(WindowHarness& harness) {
     // Shared with the callback, which may answer after a wait gave up.
