@@ -63,6 +63,7 @@ PlayerView::PlayerView(QWidget* parent) : QWidget(parent) {
     rateLabel = new QLabel(this);
     rateLabel->setObjectName(QStringLiteral("rateLabel"));
     rateLabel->setToolTip(tr("Playback speed"));
+    rateLabel->setContentsMargins(6, 0, 0, 0);
     volume = new VolumeControl(this);
     messageLabel = new QLabel(this);
     messageLabel->setObjectName(QStringLiteral("messageLabel"));

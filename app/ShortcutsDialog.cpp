@@ -20,6 +20,9 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent) : QDialog(parent) {
     }
     keys->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     keys->header()->setStretchLastSection(true);
+    // Every line shows without scrolling.
+    keys->setMinimumHeight(keys->header()->sizeHint().height() + 2 * keys->frameWidth() +
+                           (keys->topLevelItemCount() + 1) * keys->sizeHintForRow(0));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -27,5 +30,5 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(keys);
     layout->addWidget(buttons);
-    resize(520, 480);
+    resize(520, sizeHint().height());
 }
