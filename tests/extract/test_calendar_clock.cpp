@@ -54,6 +54,30 @@ TEST(CalendarClock, BothClocksRoundTripInAZoneWithSummerTime) {
     EXPECT_EQ(LocalCalendar(*instant).hour, 12);
 }
 
+// Wall-clock times either side of a change of summer time: the change skips an hour in spring
+// and repeats one in autumn.
+TEST(CalendarClock, LocalTimesFollowTheZonesSummerTime) {
+    const struct {
+        const char* zone;
+        CalendarTime from, to;
+        int64_t seconds;
+    } cases[] = {
+        {"Europe/Berlin", {2026, 3, 29, 1, 59, 59}, {2026, 3, 29, 3, 0, 0}, 1},
+        {"Europe/Berlin", {2026, 10, 25, 1, 59, 59}, {2026, 10, 25, 3, 0, 0}, 7201},
+        {"Europe/Berlin", {2026, 1, 15, 12, 0, 0}, {2026, 7, 15, 12, 0, 0}, 181 * 86400 - 3600},
+        {"Asia/Shanghai", {2026, 3, 29, 1, 59, 59}, {2026, 3, 29, 3, 0, 0}, 3601},
+        {"UTC", {2026, 10, 25, 1, 59, 59}, {2026, 10, 25, 3, 0, 0}, 3601},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.zone << " " << c.from.month << "-" << c.from.day);
+        ScopedTimeZone zone(c.zone);
+        const std::optional<int64_t> from = CalendarToSeconds(c.from, GPSClock::Local);
+        const std::optional<int64_t> to = CalendarToSeconds(c.to, GPSClock::Local);
+        ASSERT_TRUE(from && to);
+        EXPECT_EQ(*to - *from, c.seconds);
+    }
+}
+
 TEST(CalendarClock, NormalisingCarriesAndMillisecondsKeepTheCameraRanges) {
     EXPECT_EQ(CalendarToSecondsNormalising({2015, 13, 32, 0, 0, 0}, GPSClock::UTC),
               CalendarToSeconds({2016, 2, 1, 0, 0, 0}, GPSClock::UTC));

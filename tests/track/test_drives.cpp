@@ -2,6 +2,7 @@
 #include "Drives.h"
 #include "MovBuilder.h"
 #include "ScopedTempDir.h"
+#include "ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +14,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Seconds since 1970 of a UTC date; the tests run with TZ=UTC, so local too.
-std::time_t Utc(int y, int mo, int d, int h, int mi, int s) {
-    return std::chrono::system_clock::to_time_t(std::chrono::sys_days{std::chrono::year{y} / mo / d} +
-                                               std::chrono::hours{h} + std::chrono::minutes{mi} +
-                                               std::chrono::seconds{s});
+// Seconds since 1970 of a date on the local clock, as cameras name their files.
+std::time_t Local(int y, int mo, int d, int h, int mi, int s) {
+    std::tm t{};
+    t.tm_year = y - 1900, t.tm_mon = mo - 1, t.tm_mday = d, t.tm_hour = h, t.tm_min = mi, t.tm_sec = s;
+    t.tm_isdst = -1;
+    return std::mktime(&t);
 }
 
 // A clip with one GPS text a second from start on, moving north.
@@ -26,7 +28,7 @@ std::string GpsClip(std::time_t start, int seconds) {
     for (int i = 0; i < seconds; ++i) {
         const std::time_t at = start + i;
         std::tm t{};
-        gmtime_r(&at, &t);
+        localtime_r(&at, &t);
         char text[96];
         std::snprintf(text, sizeof text, "A,%02d%02d%02d,%02d%02d%02d,%.4f,N,11354.3210,E,36.0,1,2,98", t.tm_mday,
                       t.tm_mon + 1, t.tm_year % 100, t.tm_hour, t.tm_min, t.tm_sec, 2234.5678 + 0.01 * i);
@@ -52,27 +54,27 @@ std::string Name(const DriveClip& clip) { return std::filesystem::path(clip.path
 
 TEST(Drives, GroupsABuiltCardIntoDrives) {
     const ScopedTempDir card;
-    const std::time_t noon = Utc(2021, 1, 1, 12, 0, 0);
+    const std::time_t noon = Local(2021, 1, 1, 12, 0, 0);
     const std::vector<std::string> paths = {
         card.write("F/2021_0101_120000_001F.MOV", GpsClip(noon, 60)),
         card.write("F/2021_0101_120100_002F.MOV", GpsClip(noon + 60, 60)),
         // No GPS: the name places it 30 s after the clip before ends.
         card.write("F/2021_0101_120230_003F.MOV", BlankClip()),
         // The GPS says 2015: a clock gone wrong; the name keeps the clip in its drive.
-        card.write("F/2021_0101_120330_004F.MOV", GpsClip(Utc(2015, 6, 15, 3, 0, 0), 60)),
+        card.write("F/2021_0101_120330_004F.MOV", GpsClip(Local(2015, 6, 15, 3, 0, 0), 60)),
         card.write("F/2021_0101_123000_005F.MOV", GpsClip(noon + 1800, 60)),
         // Over midnight.
-        card.write("F/2021_0101_235930_006F.MOV", GpsClip(Utc(2021, 1, 1, 23, 59, 30), 60)),
-        card.write("F/2021_0102_000030_007F.MOV", GpsClip(Utc(2021, 1, 2, 0, 0, 30), 60)),
+        card.write("F/2021_0101_235930_006F.MOV", GpsClip(Local(2021, 1, 1, 23, 59, 30), 60)),
+        card.write("F/2021_0102_000030_007F.MOV", GpsClip(Local(2021, 1, 2, 0, 0, 30), 60)),
         // The rear camera beside the first drive, and alone later.
         card.write("R/2021_0101_120000_001R.MOV", BlankClip()),
         card.write("R/2021_0101_120100_002R.MOV", BlankClip()),
         card.write("R/2021_0101_180000_008R.MOV", BlankClip()),
         // No date in the name: the movie header's creation time, else the file time.
-        card.write("clip.MOV", BlankClip(Utc(2021, 1, 1, 15, 0, 0))),
+        card.write("clip.MOV", BlankClip(Local(2021, 1, 1, 15, 0, 0))),
         card.write("dashcam.AVI", "RIFF"),
     };
-    const timeval written[2] = {{Utc(2021, 1, 1, 16, 0, 0), 0}, {Utc(2021, 1, 1, 16, 0, 0), 0}};
+    const timeval written[2] = {{Local(2021, 1, 1, 16, 0, 0), 0}, {Local(2021, 1, 1, 16, 0, 0), 0}};
     ASSERT_EQ(utimes(paths.back().c_str(), written), 0);
 
     std::vector<DriveClip> clips = ReadAll(paths);
@@ -86,11 +88,11 @@ TEST(Drives, GroupsABuiltCardIntoDrives) {
         std::vector<std::string> clips;
         std::vector<CameraChannel> channels;
     } expected[] = {
-        {Utc(2021, 1, 1, 23, 59, 30), Utc(2021, 1, 2, 0, 1, 30),
+        {Local(2021, 1, 1, 23, 59, 30), Local(2021, 1, 2, 0, 1, 30),
          {"2021_0101_235930_006F.MOV", "2021_0102_000030_007F.MOV"}, {CameraChannel::Front}},
-        {Utc(2021, 1, 1, 18, 0, 0), Utc(2021, 1, 1, 18, 1, 0), {"2021_0101_180000_008R.MOV"}, {CameraChannel::Rear}},
-        {Utc(2021, 1, 1, 16, 0, 0), Utc(2021, 1, 1, 16, 0, 0), {"dashcam.AVI"}, {CameraChannel::Front}},
-        {Utc(2021, 1, 1, 15, 0, 0), Utc(2021, 1, 1, 15, 1, 0), {"clip.MOV"}, {CameraChannel::Front}},
+        {Local(2021, 1, 1, 18, 0, 0), Local(2021, 1, 1, 18, 1, 0), {"2021_0101_180000_008R.MOV"}, {CameraChannel::Rear}},
+        {Local(2021, 1, 1, 16, 0, 0), Local(2021, 1, 1, 16, 0, 0), {"dashcam.AVI"}, {CameraChannel::Front}},
+        {Local(2021, 1, 1, 15, 0, 0), Local(2021, 1, 1, 15, 1, 0), {"clip.MOV"}, {CameraChannel::Front}},
         {noon + 1800, noon + 1860, {"2021_0101_123000_005F.MOV"}, {CameraChannel::Front}},
         {noon, noon + 270,
          {"2021_0101_120000_001F.MOV", "2021_0101_120100_002F.MOV", "2021_0101_120230_003F.MOV",
@@ -116,9 +118,25 @@ TEST(Drives, GroupsABuiltCardIntoDrives) {
     EXPECT_NEAR(*drives[5].distanceM, 3 * 59 * 18.5, 60);
 }
 
+// Named and stamped on the local clock across the change to summer time: 01:59:30 and 03:00:30
+// are a minute apart, and so are the fixes either side of it.
+TEST(Drives, ADriveAndItsTrackRunOnAcrossTheChangeToSummerTime) {
+    const ScopedTimeZone zone("Europe/Berlin");
+    const ScopedTempDir card;
+    const std::time_t start = Local(2026, 3, 29, 1, 59, 30);
+    const std::vector<std::string> paths = {card.write("2026_0329_015930_001F.MOV", GpsClip(start, 60)),
+                                            card.write("2026_0329_030030_002F.MOV", BlankClip())};
+    std::vector<DriveClip> clips = ReadAll(paths);
+    PutOnGPSClock(clips);
+    const std::vector<Drive> drives = GroupDrives(clips);
+    ASSERT_EQ(drives.size(), 1u);
+    EXPECT_EQ(drives[0].durationMs(), 120000);
+    EXPECT_EQ(LoadTrack(paths[0]).track->pointArray().back().time, 59000);
+}
+
 TEST(Drives, FileNameTimesJoinTheGPSClock) {
     const auto at = [](std::time_t t) { return std::chrono::system_clock::from_time_t(t); };
-    const std::time_t named = Utc(2021, 1, 1, 20, 0, 0);
+    const std::time_t named = Local(2021, 1, 1, 20, 0, 0);
     // The receiver runs on UTC, the camera's names eight hours ahead.
     std::vector<DriveClip> clips(3);
     for (int i = 0; i < 3; ++i) {
@@ -163,7 +181,7 @@ TEST(DriveTimeline, MapsDriveTimeToClipsAndBack) {
 
 TEST(DriveTimeline, JoinedTrackRunsOnAcrossClips) {
     const ScopedTempDir dir;
-    const std::time_t noon = Utc(2021, 1, 1, 12, 0, 0);
+    const std::time_t noon = Local(2021, 1, 1, 12, 0, 0);
     // The second clip's GPS outlasts its 60 s movie: those fixes are left out.
     const std::vector<std::string> paths = {
         dir.write("a.MOV", GpsClip(noon, 60)), dir.write("b.MOV", BlankClip()), dir.write("c.MOV", GpsClip(noon + 125, 70))};

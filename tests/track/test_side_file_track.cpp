@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 namespace {
 
 const std::string kNorthEast = SideFilePosition('N', 22, 301234, 'E', 113, 543210);
@@ -16,6 +18,14 @@ std::string Line(const std::string& timestamp, const std::string& position = kNo
 TrackLoad LoadText(const std::string& text) {
     const TempFile file(text, "GMAP");
     return LoadSideFileTrack(file.path());
+}
+
+// Seconds since 1970 of a time on the local clock, which side files keep.
+double LocalSeconds(int y, int mo, int d, int h, int mi, int s) {
+    std::tm t{};
+    t.tm_year = y - 1900, t.tm_mon = mo - 1, t.tm_mday = d, t.tm_hour = h, t.tm_min = mi, t.tm_sec = s;
+    t.tm_isdst = -1;
+    return static_cast<double>(std::mktime(&t));
 }
 
 std::vector<double> Times(const TrackLoad& load) {
@@ -40,7 +50,7 @@ TEST(SideFileTrack, RecordsStartAtZeroOrAtTheHeaderAndSouthAndWestAreNegative) {
     const TrackLoad header = LoadText(JoinSideFile({"CAMERA HEADER v1 " + Stamp(0), Line(Stamp(3)), Line(Stamp(4))}));
     EXPECT_EQ(Times(header), (std::vector<double>{3000, 4000}));
     EXPECT_TRUE(header.hasStartTime);
-    EXPECT_EQ(std::chrono::system_clock::to_time_t(header.track->getStartTime()), 1434369600);  // 12:00:00 UTC
+    EXPECT_EQ(std::chrono::system_clock::to_time_t(header.track->getStartTime()), LocalSeconds(2015, 6, 15, 12, 0, 0));
 
     const GPSPoint sw = LoadText(JoinSideFile({Line(Stamp(0), SideFilePosition('S', 22, 301234, 'W', 43, 120000))}))
                             .track->pointArray().at(0);
@@ -98,7 +108,8 @@ TEST(SideFileTrack, HostileAndOddTextsGiveTheRightPointsAndTimes) {
          {0, 0, 2000, 2000, 2000, 3000}},
         {"dates centuries apart", JoinSideFile({Line(Stamp(0)), Line(SideFileTimestamp(1700, 1, 1, 0, 0, 0)),
                                                 Line(SideFileTimestamp(2262, 1, 1, 0, 0, 0))}),
-         {0, -9954705600000.0, 7780276800000.0}},
+         {0, (LocalSeconds(1700, 1, 1, 0, 0, 0) - LocalSeconds(2015, 6, 15, 12, 0, 0)) * 1000,
+          (LocalSeconds(2262, 1, 1, 0, 0, 0) - LocalSeconds(2015, 6, 15, 12, 0, 0)) * 1000}},
         {"positions off the Earth", JoinSideFile({
              Line(Stamp(0), SideFilePosition('N', 95, 0, 'E', 113, 0)),
              Line(Stamp(1), SideFilePosition('S', 89, 599999, 'W', 180, 0)),
