@@ -76,18 +76,6 @@ TEST(AviGPSReader, ChunkSizesThatWouldBeNegativeOrTinyEndOrAdvanceTheWalk) {
     EXPECT_EQ(SecondsOf(unclosed), (Seconds{}));
 }
 
-TEST(AviGPSReader, TruncationAnywhereGivesAPrefixOfTheRecords) {
-    const std::string full = AviFile(Frame(5) + Gps(1) + Frame(17) + Gps(2) + Gps(3));
-    const ReadResult whole = ReadAvi(full);
-    ASSERT_EQ(whole.count, 3);
-    for (size_t cut = 0; cut < full.size(); ++cut) {
-        const ReadResult result = ReadAvi(full.substr(0, cut));
-        ASSERT_LT(result.count, whole.count) << "cut at " << cut;
-        for (int32_t i = 0; i < result.count; ++i)
-            ASSERT_EQ(Fields(result.records[i]), Fields(whole.records[i])) << "cut at " << cut;
-    }
-}
-
 // An idx1 entry per chunk, offsets from the movi list's type field (plus base).
 std::string Index(const std::vector<std::string>& chunks, uint32_t base = 0) {
     std::string entries;

@@ -166,16 +166,6 @@ TEST(MovTextGPSReader, SizesAndCountsBeyondTheParentAreRejected) {
                   })), 0) << entryCount;
 }
 
-TEST(MovTextGPSReader, TruncationAnywhereNeverCrashesNorAddsRecords) {
-    const std::string movie = Movie({Track{"vide", {std::string(40, 'v')}}, TextTrack(Texts(0, 3))});
-    ASSERT_EQ(Count(movie), 3);
-    for (size_t length = 0; length < movie.size(); ++length) {
-        const std::vector<int> seconds = Read(movie.substr(0, length)).seconds();
-        ASSERT_LE(seconds.size(), 3u) << length;
-        for (size_t i = 0; i < seconds.size(); ++i) ASSERT_EQ(seconds[i], int(i)) << length;
-    }
-}
-
 // Chunk offsets are unsigned: one at 2 GiB or beyond is a position in a large
 // file, not a negative one. The file is sparse, so it takes little disk.
 TEST(MovTextGPSReader, ReadsSamplesBeyondTwoGibibytes) {

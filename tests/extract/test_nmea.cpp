@@ -115,55 +115,6 @@ TEST(NmeaParser, MergedFixCarriesSpeedHeadingAltitudeDimensionAndGSensorMeans) {
     EXPECT_TRUE(std::isnan(data.records[1].altitude));
 }
 
-TEST(NmeaTextTrack, SamplesOfOneOrSeveralSentences) {
-    const std::string movie = mov::Movie({mov::TextTrack({kRmc + "\r\n" + kGga, Rmc("123046", "150615") + "\0\0"s})});
-    MemoryByteSource bytes(movie);
-    GPSData data;
-    ReadNmeaTextTrack({bytes, ""}, data);
-    ExpectFixes(data, {{kNoon30 + 200, "NE"}, {kNoon30 + 1000, "NE"}}, "text track");
-    EXPECT_DOUBLE_EQ(data.records[0].altitude, 45.3);
-}
-
-TEST(NmeaSideFiles, ReceiverTimesTheFixesAndTheAccelerometerFileFollowsThem) {
-    const int64_t start = 1434371400000;
-    const std::string log = "[" + std::to_string(start) + "]" + Rmc("123045", "150615") + "[" +
-                            std::to_string(start + 1000) + "]" + Rmc("123046", "150615") + "garbage line\n";
-    GPSData plain;
-    MemoryByteSource logBytes(log);
-    EXPECT_EQ(ReadNmeaLog(logBytes, plain), start);
-    // The receiver's UTC time wins over the camera's stamp.
-    const int64_t rmc = 1434371445000;
-    ExpectFixes(plain, {{rmc, "NE"}, {rmc + 1000, "NE"}}, "stamped");
-
-    // Two samples in the first second, one in the next; 64 is half a g.
-    const std::string accel = AccelRecord(0, 64, 0, -128) + AccelRecord(500, 0, 0, -128) + AccelRecord(1200, -64, 1, 128) +
-                              "\x01\x02";  // a torn record
-    const TempFile gps(log, "gps");
-    const ScopedFile accelFile(WithExtension(gps.path(), "3gf"), accel);
-    FileByteSource gpsBytes(gps.path());
-    GPSData data;
-    ReadBlackVueGps({gpsBytes, gps.path()}, data);
-    ASSERT_EQ(data.records.size(), 2u);
-    ASSERT_EQ(data.accel.size(), 3u);
-    EXPECT_EQ(data.accel[2].time, 1200);
-    EXPECT_DOUBLE_EQ(data.accel[2].y, 100.0 / 128);
-    EXPECT_DOUBLE_EQ(data.records[0].gsX, 25);
-    EXPECT_DOUBLE_EQ(data.records[0].gsZ, -100);
-    EXPECT_DOUBLE_EQ(data.records[1].gsX, -50);
-
-    // Newer clips carry the same two logs inside a top-level 'free' atom.
-    const std::string clip = mov::Ftyp() +
-                             mov::Atom("free", mov::Atom("sttm", std::string(8, '\0')) + mov::Atom("gps ", log) +
-                                                   mov::Atom("3gf ", accel)) +
-                             mov::Movie({});
-    MemoryByteSource clipBytes(clip);
-    GPSData embedded;
-    ReadBlackVueFree({clipBytes, {}}, embedded);
-    ASSERT_EQ(embedded.records.size(), 2u);
-    EXPECT_EQ(embedded.records[1].second, data.records[1].second);
-    EXPECT_DOUBLE_EQ(embedded.records[1].gsX, -50);
-}
-
 TEST(GpxSideFile, TrackPointsWithinTheClipsSpan) {
     const std::string gpx = GpxDocument(
         GpxTrackPoint(-33.5, -70.25, "2015-06-15T12:30:44Z", "<ele>520.5</ele><extensions><gpxtpx:speed>10</gpxtpx:speed></extensions>") +

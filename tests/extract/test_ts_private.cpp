@@ -76,13 +76,4 @@ TEST(TsPrivateGPS, ReadsEachStreamKind) {
     }
 }
 
-// Cut at every byte: never more records than whole packets hold, never a crash.
-TEST(TsPrivateGPS, SurvivesEveryCut) {
-    const std::string bytes = M2ts({TsGpsPacket(NovatekBody(24), kNovatekPid), TsGpsPacket(NovatekBody(25), kNovatekPid)});
-    for (size_t size = 0; size <= bytes.size(); ++size) {
-        const GPSData out = Read(bytes.substr(0, size));
-        EXPECT_LE(out.records.size(), size / 192) << "cut at " << size;
-    }
-}
-
 }  // namespace
