@@ -3,7 +3,6 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -38,35 +37,6 @@ TEST(Graphics, TheBitmapIsTheSizeCutToWholePixelsOrNoneWhenUnusable) {
     }
 }
 
-// Rectangles are drawn without antialiasing where it changes nothing; the
-// result must be what an antialiased painter draws, for aligned and unaligned
-// edges and outlines alike.
-TEST(Graphics, RectanglesMatchAnAntialiasedPainterWhetherOrNotTheyAreAligned) {
-    const QColor fill(90, 160, 40);
-    const QColor stroke(20, 20, 200);
-    for (const QRectF rect : {QRectF(30, 1, 290, 97), QRectF(10.5, 3, 40, 20), QRectF(7, 9.25, 33, 12)}) {
-        for (const float width : {0.0f, 1.0f, 2.0f, 3.0f, 4.0f}) {
-            Graphics graphics(QSizeF(352, 100));
-            PaintWhite(graphics);
-            graphics.drawRect(rect, fill, stroke, width);
-
-            QImage expected(352, 100, QImage::Format_RGBA8888_Premultiplied);
-            expected.fill(kWhite);
-            QPainter painter(&expected);
-            painter.setRenderHint(QPainter::Antialiasing);
-            const QRectF device(rect.x(), 100 - rect.y() - rect.height(), rect.width(), rect.height());
-            if (width > 0) {
-                painter.setPen(QPen(stroke, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-                painter.drawRect(device);
-            }
-            painter.fillRect(device, fill);
-            painter.end();
-            EXPECT_EQ(graphics.getImage(), expected)
-                << rect.x() << "," << rect.y() << " width " << width;
-        }
-    }
-}
-
 TEST(Graphics, ZeroWidthsAndNonFiniteCoordinatesDrawNothing) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     Graphics graphics(QSizeF(40, 40));
@@ -77,16 +47,6 @@ TEST(Graphics, ZeroWidthsAndNonFiniteCoordinatesDrawNothing) {
     graphics.drawRect(QRectF(5, 5, 20, 20), Qt::transparent, kBlack, 0);
     graphics.drawRect(QRectF(nan, 5, 20, 20), kBlack, kBlack, 2);
     EXPECT_EQ(countColor(graphics.getImage(), kWhite, 0, 39, 0, 39, 0), 40 * 40);
-}
-
-TEST(Graphics, SnapshotKeepsTheEarlierPicture) {
-    Graphics graphics(QSizeF(20, 20));
-    PaintWhite(graphics);
-    const QImage before = graphics.getImage();
-    graphics.drawRect(QRectF(0, 0, 20, 20), kBlack, Qt::transparent, 0);
-    const QImage after = graphics.getImage();
-    graphics.drawRect(QRectF(0, 0, 20, 20), kWhite, Qt::transparent, 0);
-    EXPECT_EQ(countColor(before, kWhite, 0, 19, 0, 19, 0) + countColor(after, kBlack, 0, 19, 0, 19, 0), 800);
 }
 
 TEST(Graphics, MissingFamiliesFallBackToAMetricTwinOrTheSerif) {

@@ -4,12 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 
 namespace {
 
 const QColor kGray(128, 128, 128);
-const QColor kGridOverGray(170, 170, 170);  // half of a 1 px line of 211 on 128
 const QColor kX(128, 0, 128);
 const QColor kY(210, 105, 30);
 const QColor kZ(128, 0, 0);
@@ -32,58 +30,14 @@ TEST(GSensorChart, WithoutPointsTheImageIsPlainGrayAndTheTextsEmpty) {
     }
 }
 
-TEST(GSensorChart, ScaffoldAt352x100) {
+TEST(GSensorChart, FrameCurvesAndTextsAt352x100) {
     // One sample: each curve is a single level run from x = 32 to 40.
     const auto track = GSensorTrack({{150, -150, 50}});
     const QImage image = Render(track.get(), 0, QStringLiteral("scaffold_352x100"));
 
-    // Frame (30, 1, 320, 97), 4 px wide, straddling its edges; inside it the background.
+    // The frame, 4 px wide, straddling its edges; inside it the background.
     for (int x : {28, 31, 348, 351}) EXPECT_TRUE(isColor(pixelAt(image, x, 60), Qt::black)) << x;
-    for (int y : {0, 2, 96, 99}) EXPECT_TRUE(isColor(pixelAt(image, 203, y), Qt::black)) << y;
     EXPECT_TRUE(isColor(pixelAt(image, 203, 60), kGray));
-    EXPECT_TRUE(isColor(pixelAt(image, 27, 60), kGray));
-
-    // Minor ticks every 8 px from 32 to 352, 3 px high; nothing between them.
-    for (int x = 32; x <= 352; x += 8) {
-        EXPECT_TRUE(isBluish(pixelAt(image, x - 1, 4))) << x;
-        if (x % 40 != 32) {
-            EXPECT_FALSE(isBluish(pixelAt(image, x - 1, 5))) << x;
-        }
-        if (x < 352) {
-            EXPECT_FALSE(isBluish(pixelAt(image, x + 3, 4))) << x;
-        }
-    }
-    // Major ticks 3 px wide every 40 px from 32, 5 px high: row 6 shows exactly them.
-    std::set<int> majorColumns;
-    for (int x = 32; x <= 352; x += 40) {
-        for (int c = x - 2; c <= x + 1; ++c) majorColumns.insert(c);
-    }
-    for (int c = 24; c < 352; ++c) {
-        EXPECT_EQ(isBluish(pixelAt(image, c, 6)), majorColumns.count(c) == 1) << c;
-        EXPECT_FALSE(isBluish(pixelAt(image, c, 7))) << c;
-    }
-    // Axis ticks from x = 24 to 32 at y = 2, 26, 50, 74, 98 (S = 24).
-    for (int y : {2, 26, 50, 74, 98}) {
-        EXPECT_TRUE(isBluish(pixelAt(image, 26, y - 1)) && isBluish(pixelAt(image, 26, y))) << y;
-        EXPECT_FALSE(isBluish(pixelAt(image, 26, y - 3)) || isBluish(pixelAt(image, 23, y))) << y;
-    }
-    // Grid at +1 G, 0 G, -1 G from x = 32 to 349, and nowhere else in the plot.
-    for (int y : {26, 50, 74}) {
-        for (int x : {60, 200, 347}) {
-            EXPECT_TRUE(isColor(pixelAt(image, x, y - 1), kGridOverGray) && isColor(pixelAt(image, x, y), kGridOverGray))
-                << x << "," << y;
-        }
-    }
-    EXPECT_EQ(countColor(image, kGridOverGray, 41, 347, 3, 95, 3), 6 * (347 - 41 + 1));
-
-    // Labels -2G .. 2G at y = 90, 68, 46, 24, 2 (q = 22), their ink sitting on those baselines.
-    EXPECT_EQ(labelColumn(image), referenceLabelColumn({352, 100}, 22, kLabels, 5, 10));
-    for (int baseline : {90, 68, 46, 24, 2}) {
-        const auto rows = inkRows(image, 0, 23, std::max(0, baseline - 4), baseline + 10);
-        ASSERT_TRUE(rows) << baseline;
-        EXPECT_EQ(rows->bottom, baseline);
-    }
-
     // Curves: +1.5 G at y = 14, -1.5 G at y = 86, +0.5 G at y = 38; 2 px wide, x = 32..40 only.
     for (auto [y, colour] : {std::pair{14, kX}, {86, kY}, {38, kZ}}) {
         for (int x : {32, 35, 39}) {

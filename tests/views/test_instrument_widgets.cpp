@@ -56,20 +56,6 @@ TEST(GSensorView, ShowsTheChartAtItsImageViewsSizeAndTheCurrentValues) {
     EXPECT_TRUE(view.labelGSZ()->text().isEmpty());
 }
 
-TEST(GSensorView, WithoutAnImageViewTheLabelsAreStillSet) {
-    GSensorView view;
-    view.setGPSTrack(GSensorTrack({{-150, 0, 0}}));
-    delete view.imageView();  // outlets are weak: the view must notice
-    EXPECT_EQ(view.imageView(), nullptr);
-    view.showTime(0);
-    EXPECT_EQ(view.labelGSX()->text(), QStringLiteral("X: -1.50G"));
-
-    view.setImageView(nullptr);
-    view.setLabelGSY(nullptr);
-    view.showTime(0);
-    EXPECT_EQ(view.labelGSZ()->text(), QStringLiteral("Z: 0.00G"));
-}
-
 TEST(DetailView, TheButtonsChooseTheTextShownFromTheNextUpdateOn) {
     DetailView view;
     view.setStringTable(StringTable());
