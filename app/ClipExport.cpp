@@ -25,8 +25,8 @@ ClipExport::ClipExport(QMainWindow* window, PlayerView* player)
     clear();
 }
 
-void ClipExport::startClip(const QString& videoPath) {
-    clipPath = videoPath;
+void ClipExport::startDrive(const QStringList& paths) {
+    clipPaths = paths;
     clip = TrackLoad();
     clip.track = std::make_shared<GPSTrack>();
     exportTrackItem->setEnabled(false);
@@ -40,7 +40,7 @@ void ClipExport::setTrack(const TrackLoad& load) {
 }
 
 void ClipExport::clear() {
-    clipPath.clear();
+    clipPaths.clear();
     clip = TrackLoad();
     clip.track = std::make_shared<GPSTrack>();
     for (QAction* item : {exportTrackItem, saveStillItem, saveStillWithInstrumentsItem}) item->setEnabled(false);
@@ -52,7 +52,7 @@ bool ClipExport::exportTrackTo(const QString& path, TrackFileFormat format) {
         return false;
     }
     // No camera-clock offset is known here: the same instants kolvar-extract writes by default.
-    const TrackExportInfo info{QFileInfo(clipPath).fileName().toStdString(), 0};
+    const TrackExportInfo info{trackName(), 0};
     const std::string text = TrackFileText(clip, info, format);
     const auto failure = SaveBytesAtomically(path, QByteArray::fromStdString(text));
     if (failure) tellFailure(path, *failure);
@@ -95,8 +95,15 @@ QString ClipExport::currentCaption() const { return StillCaption(clip, playbackT
 
 double ClipExport::playbackTime() const { return player->currentTime().value_or(0.0); }
 
+std::string ClipExport::trackName() const {
+    // Named as kolvar-extract --join names a drive.
+    std::string name = QFileInfo(clipPaths.value(0)).fileName().toStdString();
+    if (clipPaths.size() > 1) name += " to " + QFileInfo(clipPaths.last()).fileName().toStdString();
+    return name;
+}
+
 QString ClipExport::defaultPath(const QString& suffix) const {
-    const QFileInfo video(clipPath);
+    const QFileInfo video(clipPaths.value(0));
     return video.dir().filePath(video.completeBaseName() + QLatin1Char('.') + suffix);
 }
 

@@ -5,13 +5,15 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class PlayerView;
 class QAction;
 class QMainWindow;
 
-// The window's exports of the current clip: its track as GPX, GeoJSON or CSV,
-// and a still of the frame on screen with a caption. Offered in a menu of the
+// The window's exports of the current drive: its track as GPX, GeoJSON or CSV,
+// times running on across its clips, and a still of the frame on screen with
+// a caption. Offered in a menu of the
 // window; a failed write is told in a window-modal message and leaves no file.
 class ClipExport : public QObject {
     Q_OBJECT
@@ -19,8 +21,8 @@ class ClipExport : public QObject {
 public:
     ClipExport(QMainWindow* window, PlayerView* player);
 
-    // A new clip is opening: no track until setTrack.
-    void startClip(const QString& videoPath);
+    // A new drive is opening (its leading camera's clips): no track until setTrack.
+    void startDrive(const QStringList& clipPaths);
     void setTrack(const TrackLoad& load);
     // No clip at all.
     void clear();
@@ -39,12 +41,13 @@ private:
     void exportTrack();
     void saveStill(bool withInstruments);
     double playbackTime() const;
+    std::string trackName() const;
     QString defaultPath(const QString& suffix) const;
     void tellFailure(const QString& path, const QString& reason);
 
     QMainWindow* window;
     PlayerView* player;
-    QString clipPath;
+    QStringList clipPaths;
     TrackLoad clip;
     QAction* exportTrackItem;
     QAction* saveStillItem;

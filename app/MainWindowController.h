@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ChannelSync.h"
+#include "DriveLoad.h"
 #include "GPSTrack.h"
 #include "MapProvider.h"
 #include "Settings.h"
@@ -76,6 +78,10 @@ public:
     // Loading: the player, the track, the instruments, the timer and the map.
     // The player opens at once; the GPS data is read on a worker thread.
     void loadVideo(int32_t index);
+    // Plays the drive's clips back to back from its start, with its whole
+    // route on the map and its other camera inset; a clip alone is a drive
+    // of one. The tracks are read on a worker thread.
+    void selectDrive(const Drive& drive);
     // A track is being read for the newest selection.
     bool isLoading() const { return loading; }
 
@@ -142,12 +148,12 @@ private:
     void reportCatalogueProblem();
 
     // Loading.
-    void startLoad(const VideoEntry& entry);
+    void startLoad(const Drive& drive);
     // Makes any load under way stale: its result will be dropped.
     void cancelLoad();
     void showLoading(bool on);
-    void reportMissingVideo(const VideoEntry& entry);
-    void finishLoad(TrackLoad load);
+    void reportMissingVideo(const QString& path);
+    void finishLoad(DriveLoad load);
     void showNoGPSAlert(const QString& reason);
     static QString NoGPSReason(const TrackLoad& load);
 
@@ -180,7 +186,8 @@ private:
     VideoCatalogue library;
     QList<VideoCatalogue::Problem> toldProblems;
     quint64 loadGeneration = 0;  // the newest load; an older result is dropped
-    QFuture<TrackLoad> runningLoad;
+    QFuture<DriveLoad> runningLoad;
+    std::optional<ChannelSync> otherChannel;  // when the drive has a second camera
     bool loading = false;
     QProgressBar* loadingIndicator = nullptr;
     QString pendingSelection;  // a command-line video waiting for the map page

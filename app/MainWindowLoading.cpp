@@ -21,25 +21,49 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
+namespace {
+
+QString ClipPath(const DriveClip& clip) { return QFile::decodeName(QByteArray::fromStdString(clip.path)); }
+
+QList<QUrl> ClipUrls(const ChannelClips& channel) {
+    QList<QUrl> urls;
+    for (const DriveClip& clip : channel.clips) urls << QUrl::fromLocalFile(ClipPath(clip));
+    return urls;
+}
+
+std::vector<double> ClipDurations(const ChannelClips& channel) {
+    std::vector<double> durations;
+    for (const DriveClip& clip : channel.clips) durations.push_back(clip.durationMs);
+    return durations;
+}
+
+}  // namespace
+
 void MainWindowController::loadVideo(int32_t index) {
     if (index < 0 || index >= videos.size()) return;
     const VideoEntry entry = videos[index];
-    if (!QFileInfo::exists(entry.path)) return reportMissingVideo(entry);
-    startLoad(entry);
-    // A big clip takes seconds to read, so it is read on a worker while the
-    // window and the player go on; a newer selection makes this one stale.
+    selectDrive(DriveOfOneClip(QFile::encodeName(entry.path).toStdString()));
+    // A missing file leaves no player behind.
+    if (ui->playerView->player()) loadedCreationDate = entry.creationDate;
+}
+
+void MainWindowController::selectDrive(const Drive& drive) {
+    if (drive.channels.empty() || drive.clips().empty()) return;
+    const QString first = ClipPath(drive.clips().front());
+    if (!QFileInfo::exists(first)) return reportMissingVideo(first);
+    startLoad(drive);
+    // A big clip takes seconds to read, so the drive is read on a worker
+    // while the window and the player go on; a newer selection makes this one stale.
     cancelLoad();
     const quint64 load = loadGeneration;
-    auto* watcher = new QFutureWatcher<TrackLoad>(this);
+    auto* watcher = new QFutureWatcher<DriveLoad>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, load] {
         watcher->deleteLater();
         if (load != loadGeneration) return;
         showLoading(false);
         finishLoad(watcher->result());
     });
-    const std::string path = QFile::encodeName(entry.path).toStdString();
-    // The side file beside the video wins over the data inside it.
-    runningLoad = QtConcurrent::run([path] { return LoadTrack(path); });
+    runningLoad = QtConcurrent::run([drive] { return LoadDrive(drive); });
     watcher->setFuture(runningLoad);
     showLoading(true);
 }
@@ -64,34 +88,45 @@ void MainWindowController::showLoading(bool on) {
     loadingIndicator->setVisible(on);
 }
 
-void MainWindowController::reportMissingVideo(const VideoEntry& entry) {
+void MainWindowController::reportMissingVideo(const QString& path) {
     // One message, rather than the player's and the missing GPS data's.
     cancelLoad();
     playbackTimer.stop();
     ui->playerView->removePlayer();
     exports->clear();
-    notices->addNotice(tr("File not found: %1").arg(QDir::toNativeSeparators(entry.path)));
+    notices->addNotice(tr("File not found: %1").arg(QDir::toNativeSeparators(path)));
 }
 
-void MainWindowController::startLoad(const VideoEntry& entry) {
-    ui->playerView->openVideo(QUrl::fromLocalFile(entry.path));
-    exports->startClip(entry.path);
+void MainWindowController::startLoad(const Drive& drive) {
+    ui->playerView->openDrive(ClipUrls(drive.channels.front()), ClipDurations(drive.channels.front()));
+    QStringList paths;
+    for (const DriveClip& clip : drive.clips()) paths << ClipPath(clip);
+    exports->startDrive(paths);
     playbackTimer.stop();
+    otherChannel.reset();
     trackStart.reset();
     loadedTrack = std::make_shared<GPSTrack>();
     polyline.clear();
-    loadedCreationDate = entry.creationDate;
+    loadedCreationDate.clear();
 }
 
-void MainWindowController::finishLoad(TrackLoad load) {
-    exports->setTrack(load);
-    loadedTrack = std::move(load.track);
-    polyline = std::move(load.lineArray);
-    trackStart = load.firstPoint;
+void MainWindowController::finishLoad(DriveLoad load) {
+    ui->playerView->setClipDurations(ClipDurations(load.drive.channels.front()));
+    if (load.drive.channels.size() > 1) {
+        ui->playerView->openOtherChannel(ClipUrls(load.drive.channels[1]), ClipDurations(load.drive.channels[1]));
+        otherChannel.emplace(load.drive, 1);
+    }
+    // The tick keeps the other camera in step, with or without a route.
+    if (otherChannel) playbackTimer.start();
+    TrackLoad& route = load.track;
+    exports->setTrack(route);
+    loadedTrack = std::move(route.track);
+    polyline = std::move(route.lineArray);
+    trackStart = route.firstPoint;
     if (loadedTrack->isEmpty() || !trackStart) {
         // The map and the instruments keep showing the previous drive.
-        qCInfo(kolvarLog) << "no GPS data:" << load.reason.c_str();
-        showNoGPSAlert(NoGPSReason(load));
+        qCInfo(kolvarLog) << "no GPS data:" << route.reason.c_str();
+        showNoGPSAlert(NoGPSReason(route));
         AddLineComplete();
         return;
     }
@@ -99,7 +134,7 @@ void MainWindowController::finishLoad(TrackLoad load) {
     ui->tabsView->showTime(0.0f);
     showEvents();
     playbackTimer.start();
-    sendToPage(LoadCalls(polyline, *trackStart, load.source, *mapProvider));
+    sendToPage(LoadCalls(polyline, *trackStart, route.source, *mapProvider));
     if (testHooks) testHooks->videoLoaded(*ui->playerView);
 }
 

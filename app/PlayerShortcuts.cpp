@@ -45,6 +45,8 @@ const std::vector<PlayerShortcut>& PlayerShortcuts() {
          [](const ShortcutTargets& t) { t.player->jumpToEvent(1); }},
         {{Qt::Key_P}, QT_TRANSLATE_NOOP("PlayerShortcuts", "Previous event"),
          [](const ShortcutTargets& t) { t.player->jumpToEvent(-1); }},
+        {{Qt::Key_S}, QT_TRANSLATE_NOOP("PlayerShortcuts", "Swap the front and the other camera of a drive"),
+         [](const ShortcutTargets& t) { t.player->swapChannels(); }},
         {{Qt::Key_M}, QT_TRANSLATE_NOOP("PlayerShortcuts", "Mute or unmute"),
          [](const ShortcutTargets& t) { t.player->volumeControl()->toggleMute(); }},
         {{Qt::Key_F}, QT_TRANSLATE_NOOP("PlayerShortcuts", "Full-screen video on or off (or double-click the video)"),

@@ -1,21 +1,20 @@
 #include "PlayerView.h"
 
+#include "DrivePlayback.h"
 #include "SeekSlider.h"
 #include "VideoSurface.h"
 #include "VolumeControl.h"
 
-#include <QAudioDevice>
-#include <QAudioOutput>
-#include <QFile>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMediaDevices>
 #include <QMediaMetaData>
 #include <QMediaPlayer>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QVideoSink>
 
 #include <algorithm>
 #include <array>
@@ -43,6 +42,9 @@ constexpr double kDefaultFrameRate = 30;
 // an event means the one before it, as a music player's previous track does.
 constexpr qint64 kNextEventSlackMs = 100;
 constexpr qint64 kPreviousEventSlackMs = 1000;
+// The inset takes this share of the picture's width and height.
+constexpr int kInsetShare = 3;
+constexpr int kInsetMargin = 8;
 
 }  // namespace
 
@@ -50,6 +52,11 @@ PlayerView::PlayerView(QWidget* parent) : QWidget(parent) {
     video = new VideoSurface(this);
     video->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     video->setMinimumSize(160, 90);
+    video->installEventFilter(this);
+    inset = new VideoSurface(video);
+    inset->setObjectName(QStringLiteral("insetSurface"));
+    inset->setToolTip(tr("The drive's other camera: double-click or press S to swap"));
+    inset->hide();
 
     playButton = new QToolButton(this);
     playButton->setObjectName(QStringLiteral("playButton"));
@@ -90,8 +97,9 @@ PlayerView::PlayerView(QWidget* parent) : QWidget(parent) {
     // player's own progress moves it with the signals blocked.
     connect(seekSlider, &QSlider::valueChanged, this, &PlayerView::seekTo);
     connect(video, &VideoSurface::doubleClicked, this, &PlayerView::videoDoubleClicked);
+    connect(inset, &VideoSurface::doubleClicked, this, &PlayerView::swapChannels);
     connect(volume, &VolumeControl::changed, this, [this] {
-        if (mediaPlayer) volume->applyTo(mediaPlayer->audioOutput());
+        if (playback) playback->setSoundSettings([this](QAudioOutput* output) { volume->applyTo(output); });
     });
     resetControls();
     showRate();
@@ -99,85 +107,111 @@ PlayerView::PlayerView(QWidget* parent) : QWidget(parent) {
 
 PlayerView::~PlayerView() = default;
 
-void PlayerView::openVideo(const QUrl& url) {
-    if (mediaPlayer) {
-        mediaPlayer->pause();
-    } else {
-        mediaPlayer = std::make_unique<QMediaPlayer>();
-        attachPlayer();
+QMediaPlayer* PlayerView::player() const { return playback ? playback->player() : nullptr; }
+
+void PlayerView::openVideo(const QUrl& url) { openDrive({url}, {0.0}); }
+
+void PlayerView::openDrive(const QList<QUrl>& clips, const std::vector<double>& durationsMs) {
+    other.reset();
+    swapped = false;
+    if (!playback) {
+        playback = std::make_unique<DrivePlayback>(DrivePlayback::Sound::On);
+        playback->setSoundSettings([this](QAudioOutput* output) { volume->applyTo(output); });
+        playback->setPlaybackRate(rate);
+        attachPlayback();
     }
     messageLabel->hide();
     setEventTimes({});
-    // The FFmpeg backend passes a local path on as Latin-1, which loses every
-    // other letter (café, 前视); an open file has no name to lose.
-    std::unique_ptr<QFile> previous = std::move(sourceFile);
-    if (url.isLocalFile()) {
-        sourceFile = std::make_unique<QFile>(url.toLocalFile());
-        if (sourceFile->open(QIODevice::ReadOnly)) {
-            mediaPlayer->setSourceDevice(sourceFile.get(), url);
-        } else {
-            sourceFile.reset();
-            mediaPlayer->setSource(url);
-        }
-    } else {
-        mediaPlayer->setSource(url);
+    playback->open(clips, durationsMs);
+    showSinks();
+}
+void PlayerView::setClipDurations(const std::vector<double>& durationsMs) {
+    if (playback) playback->setDurations(durationsMs);
+}
+
+void PlayerView::openOtherChannel(const QList<QUrl>& clips, const std::vector<double>& durationsMs) {
+    if (!playback) return;
+    other = std::make_unique<DrivePlayback>(DrivePlayback::Sound::Off);
+    connect(other.get(), &DrivePlayback::videoSinkChanged, this, &PlayerView::showSinks);
+    other->open(clips, durationsMs);
+    showSinks();
+}
+
+void PlayerView::keepOtherInStep(const std::function<std::optional<double>(double)>& otherTimeFor) {
+    if (!other || !playback) return;
+    const std::optional<double> lead = playback->shownTime();
+    const std::optional<double> target = lead ? otherTimeFor(*lead) : std::nullopt;
+    if (!target) {
+        if (other->isPlaying()) other->pause();
+        return;
     }
-    // The old source may still be read until the player has let go of it.
-    if (previous) previous.release()->deleteLater();
+    const std::optional<double> at = other->shownTime();
+    if (!at || std::abs(*at - *target) > frameMs()) other->seek(*target);
+    if (playback->isPlaying() != other->isPlaying()) playback->isPlaying() ? other->play() : other->pause();
+}
+
+std::optional<double> PlayerView::shownTime() const { return playback ? playback->shownTime() : std::nullopt; }
+
+std::optional<double> PlayerView::otherShownTime() const { return other ? other->shownTime() : std::nullopt; }
+
+void PlayerView::swapChannels() {
+    if (!other) return;
+    swapped = !swapped;
+    showSinks();
 }
 
 void PlayerView::removePlayer() {
-    // A player may still report while it is torn down; the view no longer listens.
-    if (mediaPlayer) mediaPlayer->disconnect(this);
-    mediaPlayer.reset();
-    sourceFile.reset();
+    other.reset();
+    playback.reset();
+    swapped = false;
     video->clear();
+    inset->clear();
+    showSinks();
     messageLabel->hide();
     setEventTimes({});
     resetControls();
 }
 
-std::optional<double> PlayerView::currentTime() const {
-    if (!mediaPlayer || mediaPlayer->source().isEmpty()) return std::nullopt;
-    return static_cast<double>(mediaPlayer->position());
-}
+std::optional<double> PlayerView::currentTime() const { return playback ? playback->position() : std::nullopt; }
+
+double PlayerView::driveDuration() const { return playback ? playback->duration() : 0.0; }
 
 void PlayerView::togglePlayback() {
-    if (!mediaPlayer) return;
-    if (mediaPlayer->playbackState() == QMediaPlayer::PlayingState) {
-        mediaPlayer->pause();
+    if (!playback) return;
+    if (playback->isPlaying()) {
+        playback->pause();
     } else {
-        mediaPlayer->play();
+        playback->play();
     }
 }
 
 void PlayerView::seek(qint64 ms) {
-    if (!mediaPlayer) return;
-    const qint64 end = mediaPlayer->duration();
-    mediaPlayer->setPosition(end > 0 ? qBound<qint64>(0, ms, end) : qMax<qint64>(ms, 0));
+    if (!playback) return;
+    const double end = playback->duration();
+    playback->seek(end > 0 ? qBound(0.0, static_cast<double>(ms), end) : qMax(static_cast<double>(ms), 0.0));
 }
 
 void PlayerView::seekBy(qint64 ms) {
-    if (mediaPlayer) seek(mediaPlayer->position() + ms);
+    if (const auto now = currentTime()) seek(std::llround(*now) + ms);
 }
 
 void PlayerView::seekToEnd() {
-    if (mediaPlayer) seek(mediaPlayer->duration());
+    if (playback) seek(std::llround(playback->duration()));
 }
 
 void PlayerView::stepFrames(int frames) {
-    if (!mediaPlayer) return;
-    mediaPlayer->pause();
-    const double stated = mediaPlayer->metaData().value(QMediaMetaData::VideoFrameRate).toDouble();
-    const double frameRate = std::isfinite(stated) && stated >= 1 ? stated : kDefaultFrameRate;
-    seek(mediaPlayer->position() + std::llround(frames * 1000 / frameRate));
+    const auto now = currentTime();
+    if (!now) return;
+    playback->pause();
+    seek(std::llround(*now + frames * frameMs()));
 }
 
 void PlayerView::changeRate(int steps) {
     const auto at = std::find(kRates.begin(), kRates.end(), rate);
     const auto index = std::clamp<std::ptrdiff_t>(at - kRates.begin() + steps, 0, kRates.size() - 1);
     rate = kRates[static_cast<size_t>(index)];
-    if (mediaPlayer) mediaPlayer->setPlaybackRate(rate);
+    if (playback) playback->setPlaybackRate(rate);
+    if (other) other->setPlaybackRate(rate);
     showRate();
 }
 
@@ -188,8 +222,9 @@ void PlayerView::setEventTimes(std::vector<qint64> times) {
 }
 
 void PlayerView::jumpToEvent(int direction) {
-    if (!mediaPlayer) return;
-    const qint64 now = mediaPlayer->position();
+    const auto position = currentTime();
+    if (!position) return;
+    const auto now = static_cast<qint64>(*position);
     if (direction > 0) {
         const auto next = std::upper_bound(eventTimes.begin(), eventTimes.end(), now + kNextEventSlackMs);
         if (next != eventTimes.end()) seek(*next);
@@ -199,57 +234,65 @@ void PlayerView::jumpToEvent(int direction) {
     }
 }
 
-void PlayerView::attachPlayer() {
-    // Each player has its own output, ended with it. Without a sound server
-    // there is no output device, and the backend's audio thread crashes on
-    // the missing one: the picture then plays silent.
-    if (!QMediaDevices::defaultAudioOutput().isNull()) {
-        mediaPlayer->setAudioOutput(new QAudioOutput(mediaPlayer.get()));
-        volume->applyTo(mediaPlayer->audioOutput());
-    }
-    mediaPlayer->setPlaybackRate(rate);
-    mediaPlayer->setVideoSink(video->videoSink());
-    connect(mediaPlayer.get(), &QMediaPlayer::positionChanged, this, &PlayerView::showPosition);
-    connect(mediaPlayer.get(), &QMediaPlayer::durationChanged, this, &PlayerView::showDuration);
-    connect(mediaPlayer.get(), &QMediaPlayer::playbackStateChanged, this, &PlayerView::showPlaybackState);
-    connect(mediaPlayer.get(), &QMediaPlayer::errorOccurred, this, &PlayerView::showError);
-    // Paused rather than stopped once loaded, so the first picture shows before play.
-    connect(mediaPlayer.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::LoadedMedia && mediaPlayer->playbackState() == QMediaPlayer::StoppedState) {
-            mediaPlayer->pause();
-        }
-    });
+bool PlayerView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == video && event->type() == QEvent::Resize) placeInset();
+    return QWidget::eventFilter(watched, event);
+}
+
+void PlayerView::attachPlayback() {
+    connect(playback.get(), &DrivePlayback::positionChanged, this, &PlayerView::showPosition);
+    connect(playback.get(), &DrivePlayback::durationChanged, this, &PlayerView::showDuration);
+    connect(playback.get(), &DrivePlayback::playingChanged, this, &PlayerView::showPlaybackState);
+    connect(playback.get(), &DrivePlayback::errorOccurred, this, &PlayerView::showError);
+    connect(playback.get(), &DrivePlayback::videoSinkChanged, this, &PlayerView::showSinks);
     playButton->setEnabled(true);
     seekSlider->setEnabled(true);
 }
 
-void PlayerView::seekTo(int position) {
-    if (mediaPlayer) mediaPlayer->setPosition(position);
+void PlayerView::showSinks() {
+    QVideoSink* lead = playback ? playback->videoSink() : nullptr;
+    QVideoSink* second = other ? other->videoSink() : nullptr;
+    video->follow(swapped && second ? second : lead);
+    inset->follow(swapped ? lead : second);
+    inset->setVisible(second != nullptr);
+    placeInset();
 }
 
-void PlayerView::showPosition(qint64 position) {
+void PlayerView::placeInset() {
+    const QSize size = video->size() / kInsetShare;
+    inset->setGeometry(video->width() - size.width() - kInsetMargin, video->height() - size.height() - kInsetMargin,
+                       size.width(), size.height());
+    inset->raise();
+}
+
+void PlayerView::seekTo(int position) {
+    if (playback) playback->seek(position);
+}
+
+void PlayerView::showPosition(double position) {
+    const auto ms = static_cast<qint64>(position);
     if (!seekSlider->isSliderDown()) {
         const QSignalBlocker quiet(seekSlider);
-        seekSlider->setValue(static_cast<int>(qMin<qint64>(position, INT_MAX)));
+        seekSlider->setValue(static_cast<int>(qMin<qint64>(ms, INT_MAX)));
     }
-    timeLabel->setText(ClockText(position) + QStringLiteral(" / ") + ClockText(mediaPlayer->duration()));
-    if (mediaPlayer->playbackState() != QMediaPlayer::PlayingState) emit pausedPositionChanged();
+    timeLabel->setText(ClockText(ms) + QStringLiteral(" / ") + ClockText(static_cast<qint64>(driveDuration())));
+    if (playback && !playback->isPlaying()) emit pausedPositionChanged();
 }
 
-void PlayerView::showDuration(qint64 duration) {
+void PlayerView::showDuration(double duration) {
     const QSignalBlocker quiet(seekSlider);
-    seekSlider->setRange(0, static_cast<int>(qMin<qint64>(duration, INT_MAX)));
-    showPosition(mediaPlayer->position());
+    seekSlider->setRange(0, static_cast<int>(qMin<double>(duration, INT_MAX)));
+    showPosition(currentTime().value_or(0.0));
 }
 
 void PlayerView::showPlaybackState() {
-    const bool playing = mediaPlayer && mediaPlayer->playbackState() == QMediaPlayer::PlayingState;
+    const bool playing = playback && playback->isPlaying();
     playButton->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     playButton->setToolTip(playing ? tr("Pause") : tr("Play"));
 }
 
-void PlayerView::showError() {
-    messageLabel->setText(mediaPlayer->errorString());
+void PlayerView::showError(const QString& message) {
+    messageLabel->setText(message);
     messageLabel->show();
 }
 
@@ -261,8 +304,14 @@ void PlayerView::showRate() {
 void PlayerView::resetControls() {
     const QSignalBlocker quiet(seekSlider);
     seekSlider->setRange(0, 0);
-    seekSlider->setEnabled(mediaPlayer != nullptr);
-    playButton->setEnabled(mediaPlayer != nullptr);
+    seekSlider->setEnabled(playback != nullptr);
+    playButton->setEnabled(playback != nullptr);
     timeLabel->setText(ClockText(0) + QStringLiteral(" / ") + ClockText(0));
     showPlaybackState();
+}
+
+double PlayerView::frameMs() const {
+    const QMediaPlayer* lead = player();
+    const double stated = lead ? lead->metaData().value(QMediaMetaData::VideoFrameRate).toDouble() : 0.0;
+    return 1000.0 / (std::isfinite(stated) && stated >= 1 ? stated : kDefaultFrameRate);
 }

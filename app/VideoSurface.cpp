@@ -12,7 +12,15 @@ VideoSurface::VideoSurface(QWidget* parent) : QWidget(parent), sink(new QVideoSi
     });
 }
 
+void VideoSurface::follow(QVideoSink* source) {
+    disconnect(following);
+    if (!source) return;
+    following = connect(source, &QVideoSink::videoFrameChanged, sink, &QVideoSink::setVideoFrame);
+    if (source->videoFrame().isValid()) sink->setVideoFrame(source->videoFrame());
+}
+
 void VideoSurface::clear() {
+    disconnect(following);
     frame = QVideoFrame();
     update();
 }

@@ -14,7 +14,11 @@ class VideoSurface : public QWidget {
 public:
     explicit VideoSurface(QWidget* parent = nullptr);
 
+    // Holds the frame on show; a player may deliver into it directly.
     QVideoSink* videoSink() const { return sink; }
+    // Shows the frames another sink receives from now on, starting with the
+    // one it holds, so a player prepared in the background shows at once.
+    void follow(QVideoSink* source);
     // Back to black, as when no player is attached.
     void clear();
 
@@ -28,4 +32,5 @@ protected:
 private:
     QVideoSink* sink = nullptr;
     QVideoFrame frame;
+    QMetaObject::Connection following;
 };

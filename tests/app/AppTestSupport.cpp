@@ -90,14 +90,14 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
     return true;
 }
 
-QString MakeClip(const QString& path, int seconds, const QString& subtitles) {
+QString MakeClip(const QString& path, int seconds, const QString& subtitles, int framesPerSecond) {
     const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
     if (ffmpeg.isEmpty()) return QStringLiteral("no ffmpeg");
     QDir().mkpath(QFileInfo(path).absolutePath());
     const QString duration = QString::number(seconds);
     QStringList args{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
                      QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                     QStringLiteral("testsrc=size=320x240:rate=10:duration=") + duration,
+                     QStringLiteral("testsrc=size=320x240:rate=%1:duration=").arg(framesPerSecond) + duration,
                      QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
                      QStringLiteral("sine=frequency=440:duration=") + duration};
     if (!subtitles.isEmpty()) args << QStringLiteral("-i") << subtitles;

@@ -61,7 +61,7 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs = 15000);
 // A clip made by ffmpeg with a test picture and a tone, as cameras record
 // sound too, and optionally a mov_text track from an SRT file. Makes the
 // clip's folder; returns ffmpeg's complaint, empty on success, or "no ffmpeg".
-QString MakeClip(const QString& path, int seconds, const QString& subtitles = QString());
+QString MakeClip(const QString& path, int seconds, const QString& subtitles = QString(), int framesPerSecond = 10);
 
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);

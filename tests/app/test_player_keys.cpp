@@ -104,6 +104,8 @@ TEST(PlayerKeys, EachBindingWorksWhereverTheFocusIsInTheWindow) {
         {"[ [", map, -1, [&] { press(Qt::Key_BracketLeft)(), press(Qt::Key_BracketLeft)(); },
          [&] { return player->playbackRate() == 0.5; }},
         {"M", table, -1, press(Qt::Key_M), [&] { return view->volumeControl()->isMuted(); }},
+        // A clip alone has no other camera to swap in (a drive's swap is the drive test's).
+        {"S", map, -1, press(Qt::Key_S), [&] { return !view->channelsSwapped() && view->player() == player; }},
         {"F", map, -1, press(Qt::Key_F), [&] { return window.isFullScreen() && !table->isVisible(); }},
         {"Esc", video, -1, press(Qt::Key_Escape), [&] { return !window.isFullScreen() && table->isVisible(); }},
         {"double-click", video, -1, [&] { QTest::mouseDClick(view->videoSurface(), Qt::LeftButton); },

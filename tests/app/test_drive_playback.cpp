@@ -1,0 +1,170 @@
+// A drive of three short clips with sound and GPS texts, and a rear camera
+// whose two clips start a second later, played in the window: across the
+// hand-overs, the rear kept in step, seeks into each clip, and the drive's
+// track exported as kolvar-extract --join writes it.
+#include "ClipExport.h"
+#include "PlayerView.h"
+#include "VideoSurface.h"
+#include "WindowHarness.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMediaPlayer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QVideoFrame>
+#include <QVideoSink>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+
+namespace {
+
+constexpr int kClipSeconds = 3;
+constexpr int kFrontClips = 3;
+constexpr int kRearClipSeconds = 4;
+constexpr int kFramesPerSecond = 30;
+constexpr double kFrameMs = 1000.0 / kFramesPerSecond;
+constexpr double kRearLateMs = 1000;
+
+// One GPS text a second, the clip's seconds continuing the drive's.
+QByteArray GPSTexts(int clip) {
+    QByteArray srt;
+    for (int i = 0; i < kClipSeconds; ++i) {
+        const int second = clip * kClipSeconds + i;
+        srt += QStringLiteral("%1\n00:00:%2,000 --> 00:00:%3,000\nA,150615,1230%4,%5,N,11354.3210,E,35.2,0,0,98\n\n")
+                   .arg(i + 1)
+                   .arg(i, 2, 10, QLatin1Char('0'))
+                   .arg(i + 1, 2, 10, QLatin1Char('0'))
+                   .arg(10 + second, 2, 10, QLatin1Char('0'))
+                   .arg(2234.5678 + 0.05 * second, 0, 'f', 4)
+                   .toUtf8();
+    }
+    return srt;
+}
+
+DriveClip ClipAt(const QString& path, std::chrono::seconds fromStart) {
+    DriveClip clip;
+    clip.path = QFile::encodeName(path).toStdString();
+    clip.start = DriveClip::TimePoint(std::chrono::hours(24 * 365 * 45)) + fromStart;
+    return clip;
+}
+
+struct Frame {
+    qint64 atMs;
+    qint64 streamUs;
+};
+
+// Wall time between the last frame of one clip and the first of the next: the
+// stream's time starts over at each hand-over.
+std::vector<qint64> HandOverGaps(const std::vector<Frame>& frames) {
+    std::vector<qint64> gaps;
+    for (size_t i = 1; i < frames.size(); ++i)
+        if (frames[i].streamUs < frames[i - 1].streamUs) gaps.push_back(frames[i].atMs - frames[i - 1].atMs);
+    return gaps;
+}
+
+}  // namespace
+
+TEST(DrivePlayback, PlaysThroughTheClipsWithTheRearInStepAndSeeksIntoTheRightClip) {
+    QTemporaryDir dir;
+    Drive drive;
+    drive.channels = {{CameraChannel::Front, {}}, {CameraChannel::Rear, {}}};
+    QStringList front;
+    for (int clip = 0; clip < kFrontClips; ++clip) {
+        const QString texts = dir.filePath(QStringLiteral("gps%1.srt").arg(clip));
+        WriteBytes(texts, GPSTexts(clip));
+        front << dir.filePath(QStringLiteral("前/clip %1 F.MOV").arg(clip));
+        const QString made = MakeClip(front.last(), kClipSeconds, texts, kFramesPerSecond);
+        if (made == QStringLiteral("no ffmpeg")) GTEST_SKIP() << "ffmpeg is not installed";
+        ASSERT_TRUE(made.isEmpty()) << made.toStdString();
+        drive.channels[0].clips.push_back(ClipAt(front.last(), std::chrono::seconds(clip * kClipSeconds)));
+    }
+    QStringList rear;
+    for (int clip = 0; clip < 2; ++clip) {
+        rear << dir.filePath(QStringLiteral("clip %1 R.MOV").arg(clip));
+        ASSERT_TRUE(MakeClip(rear.last(), kRearClipSeconds, QString(), kFramesPerSecond).isEmpty());
+        drive.channels[1].clips.push_back(ClipAt(rear.last(), std::chrono::seconds(1 + clip * kRearClipSeconds)));
+    }
+    drive.start = drive.channels[0].clips.front().start;
+
+    WindowHarness harness;
+    harness.start();
+    MainWindowController& window = harness.window();
+    window.selectDrive(drive);
+    harness.waitForLoad();
+    PlayerView& view = *window.playerView();
+    // The durations come from the files; the route is all three clips' in drive time.
+    EXPECT_NEAR(view.driveDuration(), kFrontClips * kClipSeconds * 1000.0, 100);
+    ASSERT_TRUE(window.track());
+    ASSERT_EQ(window.track()->pointArray().size(), size_t{kFrontClips * kClipSeconds});
+    EXPECT_NEAR(window.track()->pointArray().back().time, 2 * view.driveDuration() / 3 + 2000, 100);
+
+    std::vector<Frame> frames;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(view.videoSurface()->videoSink(), &QVideoSink::videoFrameChanged,
+                     [&](const QVideoFrame& frame) { frames.push_back({clock.elapsed(), frame.startTime()}); });
+    // How far the rear's frame on show is from the front's, sampled between ticks.
+    std::vector<double> rearOffsets;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        const auto t = view.shownTime();
+        const auto rearT = view.otherShownTime();
+        if (t && rearT && *t > kRearLateMs + 500) rearOffsets.push_back(std::abs(*rearT - (*t - kRearLateMs)));
+    });
+    sampler.start(50);
+    view.togglePlayback();
+    ASSERT_TRUE(WaitFor([&] { return view.currentTime().value_or(0) >= 7500; }, 30000));
+    sampler.stop();
+
+    const std::vector<qint64> gaps = HandOverGaps(frames);
+    ASSERT_EQ(gaps.size(), size_t{kFrontClips - 1});
+    std::sort(rearOffsets.begin(), rearOffsets.end());
+    ASSERT_FALSE(rearOffsets.empty());
+    const double medianOffset = rearOffsets[rearOffsets.size() / 2];
+    std::cout << "hand-over gaps (ms): " << gaps[0] << ", " << gaps[1] << "; rear offset median "
+              << medianOffset << " ms, largest " << rearOffsets.back() << " ms\n";
+    for (const qint64 gap : gaps) EXPECT_LT(gap, 100);
+    EXPECT_LE(medianOffset, kFrameMs);
+
+    view.togglePlayback();
+    struct Seek {
+        double driveMs;
+        int clip;
+        double offsetMs;
+    };
+    for (const Seek seek : {Seek{1200, 0, 1200}, Seek{7500, 2, 1500}, Seek{4500, 1, 1500}}) {
+        SCOPED_TRACE(seek.driveMs);
+        view.seek(static_cast<qint64>(seek.driveMs));
+        ASSERT_TRUE(WaitFor([&] {
+            QMediaPlayer* player = view.player();
+            return player && player->source().toLocalFile() == front[seek.clip] &&
+                   player->mediaStatus() != QMediaPlayer::LoadingMedia && std::abs(player->position() - seek.offsetMs) < 100;
+        }));
+        EXPECT_NEAR(view.currentTime().value_or(-1), seek.driveMs, 100);
+    }
+
+    // S puts the rear in the large picture and the front in the inset.
+    const QVideoFrame frontFrame = view.videoSurface()->videoSink()->videoFrame();
+    const QVideoFrame rearFrame = view.insetSurface()->videoSink()->videoFrame();
+    ASSERT_TRUE(frontFrame.isValid() && rearFrame.isValid());
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_S);
+    EXPECT_EQ(view.videoSurface()->videoSink()->videoFrame(), rearFrame);
+    EXPECT_EQ(view.insetSurface()->videoSink()->videoFrame(), frontFrame);
+
+    const QString exported = dir.filePath(QStringLiteral("drive.gpx"));
+    ASSERT_TRUE(window.clipExport()->exportTrackTo(exported, TrackFileFormat::Gpx));
+    QProcess extract;
+    extract.start(QStringLiteral(KOLVAR_EXTRACT_BINARY),
+                  QStringList{QStringLiteral("--join"), QStringLiteral("--format"), QStringLiteral("gpx")} + front);
+    ASSERT_TRUE(extract.waitForFinished());
+    EXPECT_EQ(ReadBytes(exported), extract.readAllStandardOutput());
+}
