@@ -18,17 +18,6 @@ const std::string kText = "A,150615,123045,2234.5678,N,11354.3210,E,35.2,12,-3,9
 
 bool SameBytes(const GPSRecord& a, const GPSRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-TEST(SplitString, KeepsEmptyFieldsButNoTrailingOne) {
-    using Fields = std::vector<std::string>;
-    EXPECT_EQ(SplitString(",a,,b", ","), (Fields{"", "a", "", "b"}));
-    EXPECT_EQ(SplitString("a,b,", ","), (Fields{"a", "b"}));
-    EXPECT_EQ(SplitString("a,b,,", ","), (Fields{"a", "b", ""}));
-    EXPECT_EQ(SplitString("abc", ","), (Fields{"abc"}));
-    EXPECT_EQ(SplitString("a--b--", "--"), (Fields{"a", "b"}));
-    EXPECT_TRUE(SplitString("", ",").empty());
-    EXPECT_TRUE(SplitString("a,b", "").empty());
-}
-
 TEST(ParseGPSText, AcceptsExactlyElevenFieldsAndLeavesTheRecordAloneOtherwise) {
     GPSRecord record{};
     ASSERT_TRUE(ParseGPSText(kText, record));

@@ -33,26 +33,6 @@ std::vector<std::string> Texts(int first, int count) {
     return texts;
 }
 
-TEST(MovTextGPSReader, ReadsTextTracksInOrderAndSkipsOthersByTheirHandler) {
-    // The video track's chunks hold GPS texts too: only the handler tells them apart.
-    const Track video{"vide", TextTrack(Texts(50, 2)).samples};
-    const ReadResult result = Read(Movie({video, TextTrack(Texts(10, 2)), TextTrack({}), TextTrack(Texts(20, 3))}));
-    EXPECT_EQ(result.seconds(), (std::vector<int>{10, 11, 20, 21, 22}));
-    ASSERT_EQ(result.count, 5);
-    ExpectRecord(result.records[0], {2015, 6, 15, 12, 0, 10}, "NE", {22 + 34.5678 / 60, 113 + 54.3210 / 60});
-
-    // The media information before the handler is walked whatever the handler.
-    EXPECT_EQ(Read(FileWithSampleAfterMoov([](uint32_t offset) {
-                  return Atom("moov", Atom("trak", Atom("mdia", Atom("minf", Stbl(Stco({offset}))) + Hdlr("vide"))));
-              }, 3)).seconds(), (std::vector<int>{3}));
-
-    // A 12-byte hdlr: where its subtype would be stands the next atom's type, "text".
-    EXPECT_EQ(Count(FileWithSampleAfterMoov([](uint32_t offset) {
-                  return Atom("moov", Atom("trak", Atom("mdia", Atom("hdlr", BE32(0)) + Atom("text", "") +
-                                                                    Atom("minf", Stbl(Stco({offset}))))));
-              })), 0);
-}
-
 // 3GPP timed text as MP4 and 3GP muxers write it: a length that counts the
 // text alone, then the text and, at times, style boxes.
 std::string Tx3gSample(const std::string& text, const std::string& style = "") {

@@ -96,48 +96,6 @@ TEST(NmeaParser, SentencesMakeTheRightFixes) {
     for (const auto& c : cases) ExpectFixes(Parse(c.text), c.fixes, c.what);
 }
 
-TEST(NmeaParser, MergedFixCarriesSpeedHeadingAltitudeDimensionAndGSensorMeans) {
-    const GPSData data = Parse("$GSENSOR,100,-200,1000\n" + kRmc + "$GSENSOR,0.5,0,1.0\n" +
-                               NmeaSentence("GPGSA,A,3,01,02,03,,,,,,,,,,1.5,0.9,1.2") + kGga + Rmc("123046", "150615"));
-    ASSERT_EQ(data.records.size(), 2u);
-    const GPSRecord& r = data.records[0];
-    EXPECT_EQ(data.clock, GPSClock::UTC);
-    EXPECT_EQ(r.millisecond, 200);
-    EXPECT_DOUBLE_EQ(r.speed, 35.2);
-    EXPECT_DOUBLE_EQ(r.heading, 90.5);
-    EXPECT_DOUBLE_EQ(r.altitude, 45.3);
-    EXPECT_EQ(r.fixQuality, 3);
-    // 100 thousandths of g and 0.5 g average to 30 hundredths.
-    EXPECT_DOUBLE_EQ(r.gsX, 30);
-    EXPECT_DOUBLE_EQ(r.gsY, -10);
-    EXPECT_DOUBLE_EQ(r.gsZ, 100);
-    EXPECT_EQ(data.records[1].gsX, 0) << "readings belong to one fix";
-    EXPECT_TRUE(std::isnan(data.records[1].altitude));
-}
-
-TEST(GpxSideFile, TrackPointsWithinTheClipsSpan) {
-    const std::string gpx = GpxDocument(
-        GpxTrackPoint(-33.5, -70.25, "2015-06-15T12:30:44Z", "<ele>520.5</ele><extensions><gpxtpx:speed>10</gpxtpx:speed></extensions>") +
-        GpxTrackPoint(-33.5, -70.25, "2015-06-15T14:30:45.250+02:00") +
-        "<trkpt lon='-70.25'\n lat = '-33.5'><time>2015-06-15T12:30:46</time></trkpt>\n" +
-        GpxTrackPoint(-33.5, -70.25, "yesterday") + "<trkpt lat=\"1\" lon=\"2\"/>\n" +
-        GpxTrackPoint(95, 0, "2015-06-15T12:30:47Z"));
-    const auto read = [&](const std::vector<ClipSpan>& spans) {
-        MemoryByteSource bytes(gpx);
-        GPSData data;
-        ReadGpxTrackPoints(bytes, spans, data);
-        return data;
-    };
-    const GPSData all = read({});
-    ExpectFixes(all, {{kNoon30 - 1000, "SW", 33.5, 70.25}, {kNoon30 + 250, "SW", 33.5, 70.25}, {kNoon30 + 1000, "SW", 33.5, 70.25}},
-                "whole file");
-    EXPECT_DOUBLE_EQ(all.records[0].altitude, 520.5);
-    EXPECT_NEAR(all.records[0].speed, 10 * 3600 / 1852.0, 1e-12) << "metres a second in knots";
-    EXPECT_EQ(all.clock, GPSClock::UTC);
-    ExpectFixes(read({{0, 1000}, {kNoon30, kNoon30 + 900}}), {{kNoon30 + 250, "SW", 33.5, 70.25}}, "second span");
-    ExpectFixes(read({{0, 1000}}), {}, "no point in the span");
-}
-
 // Whatever the bytes, the readers stop, read nothing outside the input and
 // give no more fixes than the whole file holds.
 TEST(NmeaSideFiles, HostileInputs) {

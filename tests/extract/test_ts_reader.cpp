@@ -73,11 +73,4 @@ TEST(TsGPSReader, PacketsLieOnlyAtMultiplesOf188FromTheStart) {
     EXPECT_EQ(ReadTs(bytes).seconds(), expected);
 }
 
-TEST(TsGPSReader, EmptyMissingAndCutFiles) {
-    EXPECT_EQ(ReadBytes<TsGPSReader>("").count, 0);
-    const std::string full = Packet(1) + TsFillerPacket() + Packet(2);
-    for (size_t cut = 0; cut <= full.size(); ++cut)
-        ASSERT_EQ(ReadTs(full.substr(0, cut)).count, (cut >= kTsPacketSize) + (cut == full.size())) << "cut at " << cut;
-}
-
 }  // namespace

@@ -30,18 +30,4 @@ TEST(GPSPoint, ToStringPicksLettersBySignWithLongitudeFirst) {
     EXPECT_EQ(huge.substr(huge.size() - 14), "  N:0.000000\u00B0");
 }
 
-TEST(GPSPoint, EqualsComparesPositionOnlyAndExactly) {
-    const GPSPoint a = GPSPoint::pointWithLat(50, 10, 0, 1, 2, 3, 10);
-    GPSPoint b = GPSPoint::pointWithLat(50, 10, 999, -1, -2, -3, 80);
-    b.distFromSrc = 12;
-    EXPECT_TRUE(a.equals(b));
-    b.lat = std::nextafter(50.0, 51.0);
-    EXPECT_FALSE(a.equals(b));
-    b.lat = 50;
-    b.lon = std::nextafter(10.0, 9.0);
-    EXPECT_FALSE(a.equals(b));
-    const GPSPoint nan = At(std::numeric_limits<double>::quiet_NaN(), 0);
-    EXPECT_FALSE(nan.equals(nan));
-}
-
 }  // namespace
