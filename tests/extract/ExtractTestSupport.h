@@ -67,14 +67,7 @@ inline bool WriteAt(const std::string& path, int64_t offset, std::string_view by
     return std::fclose(file) == 0 && written;
 }
 
-// Sets TZ for one test and puts the previous value back.
-
 inline std::vector<int> Time(const GPSRecord& r) { return {r.year, r.month, r.day, r.hour, r.minute, r.second}; }
-
-inline auto Fields(const GPSRecord& r) {
-    return std::tuple(r.year, r.month, r.day, r.hour, r.minute, r.second, r.latRef, r.lonRef, r.lat, r.lon, r.speed,
-                      r.gsX, r.gsY, r.gsZ);
-}
 
 // Checks time, hemisphere letters and the leading values of lat, lon, speed,
 // gsX, gsY, gsZ (to within 1e-9).
