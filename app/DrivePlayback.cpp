@@ -19,6 +19,7 @@ struct DrivePlayback::ClipPlayer {
     std::unique_ptr<QMediaPlayer> player;
     std::optional<qint64> pendingOffset;  // applied once the clip has opened
     bool isLoaded = false;
+    bool failed = false;
 };
 
 DrivePlayback::DrivePlayback(Sound sound, QObject* parent) : QObject(parent), sound(sound) {}
@@ -76,8 +77,9 @@ void DrivePlayback::play() {
         seek(0);
     }
     playing = true;
-    if (current->isLoaded) current->player->play();
     emit playingChanged(true);
+    if (current->failed) return skipFailed();
+    if (current->isLoaded) current->player->play();
 }
 
 void DrivePlayback::pause() {
@@ -160,6 +162,7 @@ void DrivePlayback::attach(ClipPlayer& clip) {
     connect(player, &QMediaPlayer::mediaStatusChanged, this, [this, slot](QMediaPlayer::MediaStatus status) {
         if (status == QMediaPlayer::LoadedMedia && !slot->isLoaded) loaded(*slot);
         if (status == QMediaPlayer::EndOfMedia && slot == current.get()) handOver();
+        if (status == QMediaPlayer::InvalidMedia) fail(*slot);
     });
     connect(player, &QMediaPlayer::durationChanged, this,
             [this, slot](qint64 duration) { learnDuration(slot->clip, duration); });
@@ -168,9 +171,7 @@ void DrivePlayback::attach(ClipPlayer& clip) {
             emit positionChanged(clock.driveTime(slot->clip, static_cast<double>(offset)));
         }
     });
-    connect(player, &QMediaPlayer::errorOccurred, this, [this, slot, player] {
-        if (slot == current.get()) emit errorOccurred(player->errorString());
-    });
+    connect(player, &QMediaPlayer::errorOccurred, this, [this, slot] { fail(*slot); });
 }
 
 void DrivePlayback::loaded(ClipPlayer& clip) {
@@ -218,6 +219,7 @@ void DrivePlayback::makeCurrent(std::unique_ptr<ClipPlayer> clip) {
     retire(std::move(current));
     current = std::move(clip);
     emit videoSinkChanged(current->sink.get());
+    if (current->failed) return skipFailed();
     if (!current->isLoaded) return;
     if (playing) {
         current->player->play();
@@ -226,6 +228,23 @@ void DrivePlayback::makeCurrent(std::unique_ptr<ClipPlayer> clip) {
     }
     emit positionChanged(clock.driveTime(current->clip, static_cast<double>(current->player->position())));
     prepareNext();
+}
+
+void DrivePlayback::fail(ClipPlayer& clip) {
+    if (clip.failed) return;
+    clip.failed = true;
+    if (&clip == current.get()) skipFailed();
+}
+
+void DrivePlayback::skipFailed() {
+    emit errorOccurred(current->player->errorString());
+    // Out of the player's own signal first; the next clip may have failed as well.
+    if (!playing) return;
+    QMetaObject::invokeMethod(
+        this, [this, clip = current->clip] {
+            if (current && current->clip == clip && current->failed && playing) handOver();
+        },
+        Qt::QueuedConnection);
 }
 
 void DrivePlayback::retire(std::unique_ptr<ClipPlayer> clip) {

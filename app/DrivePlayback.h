@@ -17,9 +17,9 @@ class QVideoSink;
 
 // One camera's clips played back to back on the drive's clock. The clip after
 // the current one is opened and paused on its first frame while the current
-// plays, and takes over at its end, so the picture moves on without a gap.
-// Every position in and out is drive time; DriveTimeline does the clip
-// arithmetic.
+// plays, and takes over at its end, so the picture moves on without a gap; a
+// clip that cannot be played is passed over. Every position in and out is
+// drive time; DriveTimeline does the clip arithmetic.
 class DrivePlayback : public QObject {
     Q_OBJECT
 
@@ -76,6 +76,9 @@ private:
     // The current clip reached its end: the next one takes over, or the drive is over.
     void handOver();
     void makeCurrent(std::unique_ptr<ClipPlayer> clip);
+    // A clip that cannot be played is told, and passed over while playing.
+    void fail(ClipPlayer& clip);
+    void skipFailed();
     // A player may still be inside one of its own signals: it ends on the next turn of the loop.
     void retire(std::unique_ptr<ClipPlayer> clip);
 

@@ -244,7 +244,11 @@ void PlayerView::attachPlayback() {
     connect(playback.get(), &DrivePlayback::durationChanged, this, &PlayerView::showDuration);
     connect(playback.get(), &DrivePlayback::playingChanged, this, &PlayerView::showPlaybackState);
     connect(playback.get(), &DrivePlayback::errorOccurred, this, &PlayerView::showError);
-    connect(playback.get(), &DrivePlayback::videoSinkChanged, this, &PlayerView::showSinks);
+    connect(playback.get(), &DrivePlayback::videoSinkChanged, this, [this] {
+        // A clip that could not be played has been passed over.
+        messageLabel->hide();
+        showSinks();
+    });
     playButton->setEnabled(true);
     seekSlider->setEnabled(true);
 }

@@ -168,3 +168,32 @@ TEST(DrivePlayback, PlaysThroughTheClipsWithTheRearInStepAndSeeksIntoTheRightCli
     ASSERT_TRUE(extract.waitForFinished());
     EXPECT_EQ(ReadBytes(exported), extract.readAllStandardOutput());
 }
+
+// A file in the middle of a drive that is no video is passed over: playback
+// goes on with the clip after it.
+TEST(DrivePlayback, AClipThatCannotBePlayedIsPassedOver) {
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("a F.MOV"));
+    const QString broken = dir.filePath(QStringLiteral("b F.MOV"));
+    const QString last = dir.filePath(QStringLiteral("c F.MOV"));
+    for (const QString& clip : {first, last}) {
+        const QString made = MakeClip(clip, 2, QString(), kFramesPerSecond);
+        if (made == QStringLiteral("no ffmpeg")) GTEST_SKIP() << "ffmpeg is not installed";
+        ASSERT_TRUE(made.isEmpty()) << made.toStdString();
+    }
+    WriteBytes(broken, QByteArray("not a video"));
+    Drive drive;
+    drive.channels = {{CameraChannel::Front,
+                       {ClipAt(first, std::chrono::seconds(0)), ClipAt(broken, std::chrono::seconds(2)),
+                        ClipAt(last, std::chrono::seconds(4))}}};
+
+    WindowHarness harness;
+    harness.start();
+    harness.window().selectDrive(drive);
+    harness.waitForLoad();
+    PlayerView& view = *harness.window().playerView();
+    view.togglePlayback();
+    EXPECT_TRUE(WaitFor([&] {
+        return view.player() && view.player()->source().toLocalFile() == last && view.currentTime().value_or(0) > 2500;
+    }, 20000)) << view.currentTime().value_or(-1);
+}
