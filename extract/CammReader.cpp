@@ -2,7 +2,7 @@
 
 #include "CammPacket.h"
 #include "MetadataSamples.h"
-#include "Mp4Movie.h"
+#include "InputMovie.h"
 
 #include <cmath>
 
@@ -19,7 +19,7 @@ bool RecogniseCamm(const GPSProbe& probe) { return LooksLikeMp4(probe.head.data(
 
 void ReadCamm(const GPSInput& input, GPSData& out) {
     const std::optional<Mp4Movie> movie =
-        ReadMp4Movie(input.source, [](const Mp4Track& track) { return track.format == kCammFormat; });
+        ReadInputMovie(input, [](const Mp4Track& track) { return track.format == kCammFormat; });
     if (!movie) return;
     const double createdMs = movie->creationTime ? double(movie->creationTime) * kMsPerSecond - kMsPer1904To1970 : 0;
     std::vector<TelemetryFix> fixes;

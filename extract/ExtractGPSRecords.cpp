@@ -1,5 +1,6 @@
 #include "ExtractGPSRecords.h"
 
+#include "InputMovie.h"
 #include "RepairGPSRecords.h"
 
 #include <algorithm>
@@ -25,8 +26,9 @@ bool TryReader(const GPSReader& reader, const GPSInput& input, GPSExtraction& ex
     return fix;
 }
 
-bool TryEmbedded(const GPSReader& reader, const GPSProbe& probe, GPSExtraction& extraction) {
-    return reader.recognise(probe) && TryReader(reader, GPSInput{probe.source, probe.path}, extraction);
+bool TryEmbedded(const GPSReader& reader, const GPSProbe& probe, Mp4OutlineCache& movie,
+                 GPSExtraction& extraction) {
+    return reader.recognise(probe) && TryReader(reader, GPSInput{probe.source, probe.path, &movie}, extraction);
 }
 
 std::string Upper(std::string text) {
@@ -80,8 +82,9 @@ GPSExtraction ReadGPSData(const std::string& path) {
         return extraction;
     }
     const GPSProbe probe = GPSProbe::Of(source, path);
+    Mp4OutlineCache movie;
     for (const GPSReader& reader : GPSReaderRegistry()) {
-        const bool found = reader.kind == GPSReaderKind::Embedded ? TryEmbedded(reader, probe, extraction)
+        const bool found = reader.kind == GPSReaderKind::Embedded ? TryEmbedded(reader, probe, movie, extraction)
                                                                   : TrySideFiles(reader, path, extraction);
         if (found) break;
     }
@@ -92,8 +95,9 @@ GPSExtraction ReadGPSData(const std::string& path) {
 GPSExtraction ReadGPSData(ByteSource& source, const std::string& nameForExtension) {
     GPSExtraction extraction;
     GPSProbe probe = GPSProbe::Of(source, nameForExtension);
+    Mp4OutlineCache movie;
     for (const GPSReader& reader : GPSReaderRegistry()) {
-        if (reader.kind == GPSReaderKind::Embedded && TryEmbedded(reader, probe, extraction)) break;
+        if (reader.kind == GPSReaderKind::Embedded && TryEmbedded(reader, probe, movie, extraction)) break;
     }
     Conclude(extraction);
     return extraction;

@@ -1,9 +1,10 @@
 #include "FreeGPSIndexReader.h"
 
 #include "FreeGPSScanReader.h"
+#include "InputMovie.h"
 #include "MovRecognition.h"
-#include "Mp4Movie.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -18,7 +19,7 @@ constexpr int64_t kEntrySize = 8;    // offset and size, big-endian 32-bit
 bool RecogniseFreeGPSIndex(const GPSProbe& probe) { return IsMovFamily(probe); }
 
 void ReadFreeGPSIndex(const GPSInput& input, GPSData& out) {
-    const std::optional<Mp4Movie> movie = ReadMp4Movie(input.source);
+    const std::optional<Mp4Movie> movie = ReadInputOutline(input);
     if (!movie) return;
     const Mp4AtomRef* index = movie->findMovieChild(kGpsIndexType);
     if (!index || index->size < kIndexHeader + kEntrySize) return;
@@ -29,6 +30,7 @@ void ReadFreeGPSIndex(const GPSInput& input, GPSData& out) {
     // Boxes lie in file order and never overlap: an entry that goes back or
     // into the box before it is hostile, and skipping it bounds the work to
     // one read of each byte of the file.
+    out.records.reserve(std::min(table.size() / kEntrySize, GPSData::kMaxGPSRecords));
     int64_t nextFree = 0;
     for (size_t at = 0; at < table.size() && !out.full(); at += kEntrySize) {
         const int64_t offset = LoadBE32(table.data() + at);

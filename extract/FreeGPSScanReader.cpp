@@ -2,6 +2,7 @@
 
 #include "FreeGPS.h"
 #include "BinaryFile.h"
+#include "InputMovie.h"
 #include "MovRecognition.h"
 #include "Mp4UnclaimedRanges.h"
 
@@ -61,12 +62,12 @@ bool ReadFreeGPSBox(ByteSource& source, int64_t offset, int64_t size, GPSData& o
     const int64_t window = std::min<int64_t>({size < kMinBoxSize ? int64_t{kFreeGPSDecodeWindow} : size,
                                               int64_t{kFreeGPSDecodeWindow}, source.size() - offset});
     if (offset < 0 || window < kMinBoxSize) return false;
-    std::vector<unsigned char> box(static_cast<size_t>(window));
-    const size_t got = source.readAt(offset, box.data(), box.size());
+    unsigned char box[kFreeGPSDecodeWindow];
+    const size_t got = source.readAt(offset, box, static_cast<size_t>(window));
     if (got < kMinBoxSize ||
-        std::memcmp(box.data() + kFreeGPSSignatureOffset, kFreeGPSSignature.data(), kFreeGPSSignature.size()) != 0)
+        std::memcmp(box + kFreeGPSSignatureOffset, kFreeGPSSignature.data(), kFreeGPSSignature.size()) != 0)
         return false;
-    return DecodeFreeGPS(box.data(), got, out);
+    return DecodeFreeGPS(box, got, out);
 }
 
 bool RecogniseFreeGPSScan(const GPSProbe& probe) { return IsMovFamily(probe); }
@@ -108,7 +109,7 @@ void ReadFreeGPSScan(const GPSInput& input, GPSData& out) {
     // The boxes lie beside the video and sound, so only what those tracks do
     // not claim is searched first; tables that hide the boxes all the same
     // send the search over the whole file.
-    const std::vector<Mp4ByteRange> unclaimed = ReadMp4UnclaimedRanges(source);
+    const std::vector<Mp4ByteRange> unclaimed = ReadMp4UnclaimedRanges(source, ReadInputOutline(input));
     for (const Mp4ByteRange& range : unclaimed) ScanRange(source, range, chunk.get(), out);
     const bool wholeFile = unclaimed.size() == 1 && unclaimed[0].begin == 0 && unclaimed[0].end == source.size();
     if (out.records.empty() && !wholeFile) ScanRange(source, {0, source.size()}, chunk.get(), out);

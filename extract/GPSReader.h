@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class Mp4OutlineCache;
+
 // What a recogniser may look at: the start of the file, its size and name.
 // Recognisers must stay cheap (a few small reads at most): every one of them
 // may run on every file.
@@ -25,6 +27,9 @@ struct GPSProbe {
 struct GPSInput {
     ByteSource& source;
     std::string path;  // empty for a memory source
+    // The movie outline the readers of this file share; null when a reader
+    // runs alone (see InputMovie.h).
+    Mp4OutlineCache* movie = nullptr;
 };
 
 enum class GPSReaderKind {

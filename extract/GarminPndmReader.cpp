@@ -3,7 +3,7 @@
 #include "CalendarClock.h"
 #include "DialectFields.h"
 #include "MovRecognition.h"
-#include "Mp4Movie.h"
+#include "InputMovie.h"
 #include "TextTrackSamples.h"
 
 #include <algorithm>
@@ -34,7 +34,7 @@ bool DecodePndmSample(const unsigned char* p, size_t size, GPSRecord& r) {
 bool RecogniseGarminPndm(const GPSProbe& probe) { return IsMovFamily(probe); }
 
 void ReadGarminPndm(const GPSInput& input, GPSData& out) {
-    const std::optional<Mp4Movie> movie = ReadMp4Movie(input.source, IsTextTrack);
+    const std::optional<Mp4Movie> movie = ReadInputMovie(input, IsTextTrack);
     if (!movie || movie->creationTime <= uint64_t(kQuickTimeToUnixSeconds)) return;
     // The creation time is the camera's clock, local time.
     const double startMs = double(movie->creationTime - uint64_t(kQuickTimeToUnixSeconds)) * kMsPerSecond;

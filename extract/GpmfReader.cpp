@@ -1,7 +1,7 @@
 #include "GpmfReader.h"
 
 #include "GpmfPayload.h"
-#include "Mp4Movie.h"
+#include "InputMovie.h"
 #include "MetadataSamples.h"
 
 namespace {
@@ -15,7 +15,7 @@ bool RecogniseGpmf(const GPSProbe& probe) { return LooksLikeMp4(probe.head.data(
 
 void ReadGpmf(const GPSInput& input, GPSData& out) {
     const std::optional<Mp4Movie> movie =
-        ReadMp4Movie(input.source, [](const Mp4Track& track) { return track.format == kGpmfFormat; });
+        ReadInputMovie(input, [](const Mp4Track& track) { return track.format == kGpmfFormat; });
     if (!movie) return;
     GpmfTelemetry telemetry;
     ForEachMetadataSample(input.source, *movie, kGpmfFormat, [&](const Mp4Sample& sample, const unsigned char* data) {

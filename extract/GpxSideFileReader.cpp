@@ -176,7 +176,7 @@ std::vector<ClipSpan> ClipSpans(const std::string& gpxPath) {
     const std::optional<std::string> video = FindSibling(gpxPath, VideoExtensions());
     if (!video) return {};
     FileByteSource source(*video);
-    const std::optional<Mp4Movie> movie = ReadMp4Movie(source);
+    const std::optional<Mp4Movie> movie = ReadMp4Outline(source);
     if (!movie || movie->creationTime <= uint64_t(kMovieEpochToUnix) || !(movie->duration > 0)) return {};
     const int64_t utc = static_cast<int64_t>(movie->creationTime - kMovieEpochToUnix);
     const std::optional<CalendarTime> calendar = SecondsToCalendar(utc, GPSClock::UTC);

@@ -2,6 +2,7 @@
 
 #include "BinaryFile.h"
 #include "DegreesMinutes.h"
+#include "InputMovie.h"
 #include "MovRecognition.h"
 #include "Mp4UnclaimedRanges.h"
 
@@ -57,7 +58,7 @@ bool MovGPSBlockScanner::recognise(const GPSProbe& probe) { return IsMovFamily(p
 // block: probing the rest would cost a read per 32 KiB of media.
 void MovGPSBlockScanner::read(const GPSInput& input, GPSData& out) {
     BinaryFile file(input.source);
-    for (const Mp4ByteRange& range : ReadMp4UnclaimedRanges(input.source)) {
+    for (const Mp4ByteRange& range : ReadMp4UnclaimedRanges(input.source, ReadInputOutline(input))) {
         const int64_t first = (range.begin + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
         for (int64_t offset = first; offset < range.end; offset += kBlockAlignment) {
             if (!IsGPSBlock(file, offset)) continue;

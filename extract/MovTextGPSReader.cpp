@@ -2,13 +2,13 @@
 
 #include "GPSText.h"
 #include "MovRecognition.h"
-#include "Mp4Movie.h"
+#include "InputMovie.h"
 #include "TextTrackSamples.h"
 
 bool MovTextGPSReader::recognise(const GPSProbe& probe) { return IsMovFamily(probe); }
 
 void MovTextGPSReader::read(const GPSInput& input, GPSData& out) {
-    const std::optional<Mp4Movie> movie = ReadMp4Movie(input.source, IsTextTrack);
+    const std::optional<Mp4Movie> movie = ReadInputMovie(input, IsTextTrack);
     if (!movie) return;
     if (movie->truncated) out.truncated = true;
     // Camera texts give no sample sizes in some files; their length prefix counts itself.

@@ -73,10 +73,8 @@ void ReadMovieHeader(ByteSource& source, const Mp4AtomRef& header, Mp4Movie& mov
     }
 }
 
-// A track's identity, and its samples when wanted; returns the decoding time
-// where they end.
-uint64_t ReadTrack(ByteSource& source, const Mp4AtomRef& trak, const Mp4TrackFilter& wanted, int64_t fileSize,
-                   Mp4SampleBudget& budget, Mp4Track& track) {
+// A track's identity and where its sample table is.
+void ReadTrackIdentity(ByteSource& source, const Mp4AtomRef& trak, Mp4Track& track) {
     const std::vector<Mp4AtomRef> children = ReadMp4Children(source, trak);
     track.trackId = VersionedField(source, Find(children, kTrackHeader), kAfterTimesOffset, kAfterTimesOffsetV1);
     const std::vector<Mp4AtomRef> media = Children(source, Find(children, kMedia));
@@ -88,12 +86,10 @@ uint64_t ReadTrack(ByteSource& source, const Mp4AtomRef& trak, const Mp4TrackFil
 
     const std::vector<Mp4AtomRef> informationChildren = Children(source, information);
     const Mp4AtomRef* sampleTable = Find(informationChildren, kSampleTable);
-    if (sampleTable == nullptr) return 0;
+    if (sampleTable == nullptr) return;
     track.sampleTable = *sampleTable;
     const std::vector<Mp4AtomRef> tables = ReadMp4Children(source, *sampleTable);
     track.format = FieldAt(source, Find(tables, kSampleDescriptions), kFirstFormatOffset);
-    if (wanted && !wanted(track)) return 0;
-    return ReadMp4SampleTable(source, *sampleTable, fileSize, budget, track);
 }
 
 }  // namespace
@@ -102,16 +98,15 @@ const Mp4AtomRef* Mp4Movie::findTopLevel(FourCC type) const { return Find(topLev
 const Mp4AtomRef* Mp4Movie::findMovieChild(FourCC type) const { return Find(movieChildren, type); }
 const Mp4AtomRef* Mp4Movie::findUserData(FourCC type) const { return Find(userData, type); }
 
-std::optional<Mp4Movie> ReadMp4Movie(ByteSource& source, const Mp4TrackFilter& wanted) {
+std::optional<Mp4Movie> ReadMp4Outline(ByteSource& source) {
     const int64_t fileSize = source.size();
     Mp4Movie movie;
-    std::vector<int64_t> fragmentStarts;
     int64_t position = 0;
     while (movie.topLevel.size() < kMaxTopLevelAtoms) {
         const std::optional<Mp4AtomRef> atom = ReadMp4AtomHeader(source, position, fileSize, true);
         if (!atom) break;
         movie.topLevel.push_back(*atom);
-        if (atom->type == kMovieFragment) fragmentStarts.push_back(position);
+        if (atom->type == kMovieFragment) movie.fragmentStarts.push_back(position);
         position = atom->offset + atom->size;
     }
     const Mp4AtomRef* moov = movie.findTopLevel(kMovie);
@@ -120,17 +115,25 @@ std::optional<Mp4Movie> ReadMp4Movie(ByteSource& source, const Mp4TrackFilter& w
     movie.movieChildren = ReadMp4Children(source, *moov);
     if (const Mp4AtomRef* header = movie.findMovieChild(kMovieHeader)) ReadMovieHeader(source, *header, movie);
     movie.userData = Children(source, movie.findMovieChild(kUserData));
-
-    Mp4SampleBudget budget;
-    std::vector<uint64_t> trackEnds;
     for (const Mp4AtomRef& child : movie.movieChildren) {
         if (child.type != kTrack) continue;
-        Mp4Track track;
-        trackEnds.push_back(ReadTrack(source, child, wanted, fileSize, budget, track));
-        movie.tracks.push_back(std::move(track));
+        ReadTrackIdentity(source, child, movie.tracks.emplace_back());
+    }
+    return movie;
+}
+
+Mp4Movie ListMp4Samples(ByteSource& source, Mp4Movie movie, const Mp4TrackFilter& wanted) {
+    const int64_t fileSize = source.size();
+    Mp4SampleBudget budget;
+    // The decoding time where each track's tables end, where its fragments start.
+    std::vector<uint64_t> trackEnds(movie.tracks.size(), 0);
+    for (size_t i = 0; i < movie.tracks.size(); ++i) {
+        Mp4Track& track = movie.tracks[i];
+        if (track.sampleTable && (!wanted || wanted(track)))
+            trackEnds[i] = ReadMp4SampleTable(source, *track.sampleTable, fileSize, budget, track);
     }
 
-    if (!fragmentStarts.empty()) {
+    if (!movie.fragmentStarts.empty()) {
         std::vector<Mp4FragmentedTrack> fragmented;
         for (size_t i = 0; i < movie.tracks.size(); ++i) {
             if (!wanted || wanted(movie.tracks[i])) fragmented.push_back({&movie.tracks[i], 0, 0, trackEnds[i]});
@@ -140,9 +143,15 @@ std::optional<Mp4Movie> ReadMp4Movie(ByteSource& source, const Mp4TrackFilter& w
         size_t fragment = 0;
         for (const Mp4AtomRef& atom : movie.topLevel) {
             if (atom.type == kMovieFragment)
-                ReadMp4MovieFragment(source, atom, fragmentStarts[fragment++], fileSize, fragmented, budget);
+                ReadMp4MovieFragment(source, atom, movie.fragmentStarts[fragment++], fileSize, fragmented, budget);
         }
     }
     movie.truncated = budget.truncated;
     return movie;
+}
+
+std::optional<Mp4Movie> ReadMp4Movie(ByteSource& source, const Mp4TrackFilter& wanted) {
+    std::optional<Mp4Movie> outline = ReadMp4Outline(source);
+    if (!outline) return std::nullopt;
+    return ListMp4Samples(source, std::move(*outline), wanted);
 }

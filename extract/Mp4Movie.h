@@ -50,6 +50,7 @@ struct Mp4Movie {
     std::vector<Mp4AtomRef> movieChildren;   // children of 'moov'
     std::vector<Mp4AtomRef> userData;        // children of 'moov'/'udta'
     std::vector<Mp4Track> tracks;            // in file order
+    std::vector<int64_t> fragmentStarts;     // where each 'moof' atom starts, header included
     uint64_t creationTime = 0;  // mvhd, seconds since 1904-01-01 UTC; 0 when unknown
     double duration = 0;        // mvhd, seconds
     // True when the sample bound was reached and later samples were left out.
@@ -71,6 +72,12 @@ using Mp4TrackFilter = std::function<bool(const Mp4Track&)>;
 // None when the source holds no movie atom among well-formed top-level atoms.
 // Without a filter every track's samples are listed.
 std::optional<Mp4Movie> ReadMp4Movie(ByteSource& source, const Mp4TrackFilter& wanted = {});
+
+// The same in two steps, so the readers of one file share the first: the
+// movie's atoms and its tracks' identities, no sample listed; then the
+// samples of the wanted tracks of such an outline.
+std::optional<Mp4Movie> ReadMp4Outline(ByteSource& source);
+Mp4Movie ListMp4Samples(ByteSource& source, Mp4Movie outline, const Mp4TrackFilter& wanted = {});
 
 // True when the first bytes are those of an ISO base media file: an 'ftyp',
 // 'moov', 'mdat', 'free', 'skip' or 'wide' atom at offset 0.

@@ -1,7 +1,5 @@
 #include "Mp4UnclaimedRanges.h"
 
-#include "Mp4Movie.h"
-
 #include <algorithm>
 #include <optional>
 
@@ -45,10 +43,8 @@ bool InsideMediaData(const std::vector<Mp4ByteRange>& media, const Mp4Movie& mov
 
 }  // namespace
 
-std::vector<Mp4ByteRange> ReadMp4UnclaimedRanges(ByteSource& source) {
+std::vector<Mp4ByteRange> ReadMp4UnclaimedRanges(ByteSource& source, const std::optional<Mp4Movie>& movie) {
     const std::vector<Mp4ByteRange> whole = {{0, source.size()}};
-    // Only the tracks' identities: their sample tables are read as chunk ranges.
-    const std::optional<Mp4Movie> movie = ReadMp4Movie(source, [](const Mp4Track&) { return false; });
     if (!movie) return whole;
     const std::optional<std::vector<Mp4ByteRange>> media = MediaRanges(source, *movie);
     if (!media || !InsideMediaData(*media, *movie)) return whole;

@@ -1,7 +1,7 @@
 #include "NmeaTextTrackReader.h"
 
 #include "MovRecognition.h"
-#include "Mp4Movie.h"
+#include "InputMovie.h"
 #include "NmeaParser.h"
 #include "TextSampleNmea.h"
 #include "TextTrackSamples.h"
@@ -9,7 +9,7 @@
 bool RecogniseNmeaTextTrack(const GPSProbe& probe) { return IsMovFamily(probe); }
 
 void ReadNmeaTextTrack(const GPSInput& input, GPSData& out) {
-    const std::optional<Mp4Movie> movie = ReadMp4Movie(input.source, IsTextTrack);
+    const std::optional<Mp4Movie> movie = ReadInputMovie(input, IsTextTrack);
     if (!movie) return;
     if (movie->truncated) out.truncated = true;
     NmeaParser parser(out);

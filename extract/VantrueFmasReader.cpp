@@ -3,7 +3,7 @@
 #include "DialectFields.h"
 #include "MetadataSamples.h"
 #include "MovRecognition.h"
-#include "Mp4Movie.h"
+#include "InputMovie.h"
 
 #include <cstring>
 
@@ -48,7 +48,7 @@ bool RecogniseVantrueFmas(const GPSProbe& probe) { return IsMovFamily(probe); }
 
 void ReadVantrueFmas(const GPSInput& input, GPSData& out) {
     const std::optional<Mp4Movie> movie =
-        ReadMp4Movie(input.source, [](const Mp4Track& track) { return track.format == kFormat; });
+        ReadInputMovie(input, [](const Mp4Track& track) { return track.format == kFormat; });
     if (!movie) return;
     ForEachMetadataSample(input.source, *movie, kFormat, [&](const Mp4Sample& sample, const unsigned char* data) {
         GPSRecord record;
