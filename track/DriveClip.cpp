@@ -1,5 +1,6 @@
 #include "DriveClip.h"
 
+#include "AviHeader.h"
 #include "Mp4Movie.h"
 #include "TrackLoader.h"
 
@@ -83,7 +84,7 @@ void DecideClipTimes(const ClipTimeClues& clues, DriveClip& clip) {
 
 DriveClip ReadDriveClip(const std::string& path) { return DriveClipOf(path, LoadTrack(path)); }
 
-DriveClip DriveClipOf(const std::string& path, const TrackLoad& load) {
+DriveClip DriveClipOf(const std::string& path, const TrackLoad& load, bool wholeTrack) {
     DriveClip clip;
     clip.path = path;
     clip.channel = ClipChannel(path);
@@ -94,9 +95,9 @@ DriveClip DriveClipOf(const std::string& path, const TrackLoad& load) {
         const TimePoint start = load.track->getStartTime();
         clues.firstFix = Later(start, points.front().time);
         clues.lastFix = Later(start, points.back().time);
-        clues.fixCount = points.size();
+        clues.fixCount = wholeTrack ? points.size() : 1;
     }
-    clip.distanceM = load.track->isEmpty() ? 0 : load.track->getTotalDist();
+    if (wholeTrack) clip.distanceM = load.track->isEmpty() ? 0 : load.track->getTotalDist();
     if (const auto calendar = FileNameDateTime(path)) clues.fileNameTime = CalendarToTimePoint(*calendar, GPSClock::Local);
 
     FileByteSource source(path);
@@ -104,6 +105,8 @@ DriveClip DriveClipOf(const std::string& path, const TrackLoad& load) {
         if (const auto movie = ReadMp4Movie(source, [](const Mp4Track&) { return false; })) {
             clues.containerCreation = ContainerCreation(movie->creationTime);
             clues.containerDurationS = movie->duration;
+        } else if (const auto seconds = AviDurationSeconds(source)) {
+            clues.containerDurationS = *seconds;
         }
     }
     struct stat status {};

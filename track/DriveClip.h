@@ -50,9 +50,10 @@ void DecideClipTimes(const ClipTimeClues& clues, DriveClip& clip);
 
 struct TrackLoad;
 
-// The clip of path whose track is load: its name, movie header and
-// modification time are read as well.
-DriveClip DriveClipOf(const std::string& path, const TrackLoad& load);
+// The clip of path whose track is load: its name, movie or AVI header and
+// modification time are read as well. A load that is only the start of the
+// track (wholeTrack false) gives the first fix but no span or distance.
+DriveClip DriveClipOf(const std::string& path, const TrackLoad& load, bool wholeTrack = true);
 
 // Reads path's track (side file or embedded data), its name, its movie header
 // and its modification time. Never fails: a file that cannot be read is a clip

@@ -1,6 +1,9 @@
+#include "ClipProbe.h"
 #include "DriveTimeline.h"
 #include "Drives.h"
+#include "LittleEndianBytes.h"
 #include "MovBuilder.h"
+#include "RiffBuilder.h"
 #include "ScopedTempDir.h"
 #include "ScopedTimeZone.h"
 
@@ -132,6 +135,33 @@ TEST(Drives, ADriveAndItsTrackRunOnAcrossTheChangeToSummerTime) {
     ASSERT_EQ(drives.size(), 1u);
     EXPECT_EQ(drives[0].durationMs(), 120000);
     EXPECT_EQ(LoadTrack(paths[0]).track->pointArray().back().time, 59000);
+}
+
+TEST(Drives, ImportProbeAgreesWithTheFullReadOrFallsBack) {
+    const ScopedTempDir card;
+    const std::time_t noon = Local(2021, 1, 1, 12, 0, 0);
+    // 1,800 frames of 33,333 us: an AVI of 60 s by its main header.
+    std::string avih = LE32(33333) + std::string(12, '\0') + LE32(1800) + std::string(36, '\0');
+    const std::vector<std::string> paths = {
+        card.write("2021_0101_120000_001F.MOV", GpsClip(noon, 60)),
+        card.write("2021_0101_120100_002F.MOV", BlankClip(noon)),
+        card.write("2021_0101_120200_003F.AVI", RiffFile(RiffList("hdrl", RiffChunk("avih", avih)))),
+        card.write("broken.MOV", std::string(100, '\xff')),
+    };
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        const DriveClip full = ReadDriveClip(path), probed = ProbeDriveClip(path);
+        EXPECT_EQ(probed.start, full.start);
+        EXPECT_EQ(probed.durationMs, full.durationMs);
+        EXPECT_EQ(probed.timeSource, full.timeSource);
+        EXPECT_EQ(probed.distanceM, full.distanceM);
+        // Nothing may be read: the name and the headers the clip opens with.
+        const DriveClip starved = ProbeDriveClip(path, 0);
+        EXPECT_NE(starved.timeSource, ClipTimeSource::GPS);
+        EXPECT_FALSE(starved.distanceM);
+    }
+    EXPECT_EQ(ProbeDriveClip(paths[0]).timeSource, ClipTimeSource::GPS);
+    EXPECT_NEAR(ProbeDriveClip(paths[2]).durationMs, 60000, 1);
 }
 
 TEST(Drives, FileNameTimesJoinTheGPSClock) {
