@@ -1,7 +1,9 @@
 #pragma once
 
 #include "ChannelSync.h"
+#include "ClipCache.h"
 #include "DriveLoad.h"
+#include "Drives.h"
 #include "GPSTrack.h"
 #include "MapProvider.h"
 #include "Settings.h"
@@ -13,12 +15,14 @@
 #include <QFuture>
 #include <QJsonArray>
 #include <QList>
+#include <QSet>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
+#include <QVector>
 
 #include <cstdint>
 #include <memory>
@@ -26,6 +30,7 @@
 #include <vector>
 
 class ClipExport;
+class ClipImport;
 class MapBridge;
 class NoticeBanner;
 struct PageCall;
@@ -33,7 +38,8 @@ class PlayerView;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
 class QWebEngineView;
 class ShortcutsDialog;
 class TabsView;
@@ -70,10 +76,20 @@ public:
 
     // Library.
     void addVideoPress();
+    // Imports a folder with its subfolders, off this thread, with a progress
+    // dialog that can cancel it.
+    void addFolderPress();
+    void importPaths(const QStringList& paths);
+    // Removes the selected clip, or the selected drive's clips once confirmed.
     void delVideoPress();
     void importVideo(const QString& path);
     void refreshVideoTableView();
     void tableViewSelectionDidChange();
+    // Selects the library row's clip in the tree, as a click does.
+    void selectVideo(int index);
+    // The library's clips as drives, newest first, as the tree shows them.
+    const std::vector<Drive>& libraryDrives() const { return drives; }
+    ClipImport* clipImport() const { return importer; }
 
     // Loading: the player, the track, the instruments, the timer and the map.
     // The player opens at once; the GPS data is read on a worker thread.
@@ -111,7 +127,7 @@ public:
     bool isJSLoaded() const { return pageReady; }
     const QList<VideoEntry>& arrayVideos() const { return videos; }
 
-    QTableWidget* tableViewVideos() const;
+    QTreeWidget* tableViewVideos() const;
     QLabel* textVideosSize() const;
     QPushButton* btnDelVideo() const;
     PlayerView* playerView() const;
@@ -140,8 +156,14 @@ private:
     void showEvents();
 
     // Library.
+    void arrangeImport();
+    // Groups the library's clips into drives from the clip cache; clips not
+    // read yet stand in by their names and are read in the background.
+    void groupDrives();
     void showLibrary();
     void selectRowQuietly(int row);
+    void openDrive(int drive);
+    void removeDrive(int drive);
     // Loads the row's video, unless its folder is missing.
     void openRow(int row);
     // Tells the user, once per kind, why the library file was not used.
@@ -184,6 +206,13 @@ private:
     bool pageReady = false;
     QList<VideoEntry> videos;
     VideoCatalogue library;
+    ClipCache clipCache;
+    ClipImport* importer = nullptr;     // the user's imports
+    ClipImport* cacheReader = nullptr;  // clips the cache lacks
+    QSet<QString> cacheTried;           // read once a session, cached or not
+    std::vector<Drive> drives;
+    QVector<QTreeWidgetItem*> clipItems;  // per library row
+    bool playingDrive = false;            // a drive row, not a clip, was opened last
     QList<VideoCatalogue::Problem> toldProblems;
     quint64 loadGeneration = 0;  // the newest load; an older result is dropped
     QFuture<DriveLoad> runningLoad;

@@ -12,7 +12,7 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QSplitter>
-#include <QTableWidget>
+#include <QTreeWidget>
 #include <QWebEngineView>
 
 namespace {

@@ -7,7 +7,7 @@
 #include "PlayerView.h"
 #include "ui_MainWindowController.h"
 
-#include <QTableWidget>
+#include <QTreeWidget>
 #include <QWebEngineView>
 
 namespace {

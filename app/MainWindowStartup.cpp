@@ -1,9 +1,11 @@
 #include "MainWindowController.h"
 
 #include "ClipExport.h"
+#include "ClipImport.h"
 #include "DataDirectory.h"
 #include "KolvarLog.h"
 #include "LibraryFormats.h"
+#include "LibraryTree.h"
 #include "NoticeBanner.h"
 #include "PlayerView.h"
 #include "TabsView.h"
@@ -13,11 +15,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QShortcut>
-#include <QTableWidget>
+#include <QTreeWidget>
 
 namespace {
 
 const QString kCatalogueName = QStringLiteral("videos.xml");
+const QString kClipCacheName = QStringLiteral("clips-cache.json");
 const QString kSideFileExtension = QStringLiteral("GMAP");
 constexpr int kTimerPeriodMs = 400;
 
@@ -35,6 +38,7 @@ MainWindowController::MainWindowController(QWidget* parent)
     arrangeWindow();
     arrangeDesktop();
     arrangePlayerControls();
+    arrangeImport();
     playbackTimer.setInterval(kTimerPeriodMs);
     connect(&playbackTimer, &QTimer::timeout, this, &MainWindowController::timerUpdate);
     // Paused, the tick is too slow to follow a seek: the marker and the charts move at once.
@@ -43,7 +47,8 @@ MainWindowController::MainWindowController(QWidget* parent)
     });
     connect(ui->btnAddVideo, &QPushButton::clicked, this, &MainWindowController::addVideoPress);
     connect(ui->btnDelVideo, &QPushButton::clicked, this, &MainWindowController::delVideoPress);
-    connect(ui->tableViewVideos, &QTableWidget::itemSelectionChanged, this,
+    connect(ui->btnAddFolder, &QPushButton::clicked, this, &MainWindowController::addFolderPress);
+    connect(ui->tableViewVideos, &QTreeWidget::itemSelectionChanged, this,
             &MainWindowController::tableViewSelectionDidChange);
     // The player's keys are the window's (arrangePlayerControls); Delete removes
     // the selected video from the library.
@@ -51,11 +56,17 @@ MainWindowController::MainWindowController(QWidget* parent)
                   Qt::WidgetShortcut);
 }
 
-MainWindowController::~MainWindowController() = default;
+MainWindowController::~MainWindowController() {
+    // They save into the catalogue and the cache, which go before QObject's
+    // own deletion of children.
+    delete importer;
+    delete cacheReader;
+}
 
 void MainWindowController::arrangeWindow() {
     ui->librarySplitter->setStretchFactor(1, 1);
-    ui->librarySplitter->setSizes({260, 1000});
+    ui->librarySplitter->setSizes({380, 1000});
+    ArrangeLibraryTree(*ui->tableViewVideos);
     ui->instrumentsSplitter->setStretchFactor(0, 1);
     ui->instrumentsSplitter->setSizes({560, 190});
     ui->videoMapSplitter->setSizes({500, 500});
@@ -72,6 +83,8 @@ void MainWindowController::windowDidLoad() {
     loadMapPage();
     makeDataDirectory();
     library = VideoCatalogue(QDir(dataDirectory).filePath(catalogueName));
+    clipCache = ClipCache(QDir(dataDirectory).filePath(kClipCacheName));
+    clipCache.load();
     refreshVideoTableView();
     ui->tabsView->showTime(0.0f);
 }
@@ -88,8 +101,7 @@ bool MainWindowController::isDirExist(const QString& path) { return QFileInfo(pa
 
 void MainWindowController::openVideos(const QStringList& paths) {
     if (paths.isEmpty()) return;
-    QStringList refused;
-    QString first;
+    QStringList refused, accepted;
     for (const QString& path : paths) {
         const QFileInfo file(path);
         const QString reason = !file.isFile()               ? tr("no such file")
@@ -100,9 +112,11 @@ void MainWindowController::openVideos(const QStringList& paths) {
             refused << tr("%1 (%2)").arg(QDir::toNativeSeparators(path), reason);
             continue;
         }
-        importVideo(file.absoluteFilePath());
-        if (first.isEmpty()) first = file.absoluteFilePath();
+        accepted << file.absoluteFilePath();
     }
+    const QString first = accepted.value(0);
+    library.importVideos(accepted);
+    reportCatalogueProblem();
     if (!refused.isEmpty()) notices->addNotice(tr("Not added: %1.").arg(refused.join(QStringLiteral(", "))));
     refreshVideoTableView();
     if (first.isEmpty()) return;
@@ -115,7 +129,7 @@ void MainWindowController::selectPendingVideo() {
     const QString path = std::exchange(pendingSelection, QString());
     for (int row = 0; row < videos.size(); ++row) {
         if (videos[row].path == path) {
-            ui->tableViewVideos->selectRow(row);
+            selectVideo(row);
             return;
         }
     }
@@ -126,7 +140,7 @@ void MainWindowController::resizeEvent(QResizeEvent* event) {
     ui->tabsView->showTime(0.0f);
 }
 
-QTableWidget* MainWindowController::tableViewVideos() const { return ui->tableViewVideos; }
+QTreeWidget* MainWindowController::tableViewVideos() const { return ui->tableViewVideos; }
 QLabel* MainWindowController::textVideosSize() const { return ui->textVideosSize; }
 QPushButton* MainWindowController::btnDelVideo() const { return ui->btnDelVideo; }
 PlayerView* MainWindowController::playerView() const { return ui->playerView; }

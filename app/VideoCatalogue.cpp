@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 
@@ -109,30 +110,46 @@ bool VideoCatalogue::saveXMLFile(const QString& filePath, const CatalogueDocumen
     return false;
 }
 
-void VideoCatalogue::importVideo(const QString& videoPath) {
+void VideoCatalogue::importVideo(const QString& videoPath) { importVideos({videoPath}); }
+
+void VideoCatalogue::importVideos(const QStringList& videoPaths) {
     qCInfo(kolvarLog, "xmlPath: %s", qUtf8Printable(path));
     lastProblem = Problem::None;
-    if (!StorableInXml(videoPath)) {
-        qCWarning(kolvarLog, "a file name with control characters cannot be kept in the library: %s",
-                  qUtf8Printable(videoPath));
-        return;
-    }
-    const CatalogueLock lock(path);
-    ReadResult catalogue = read();
-    bool stored = false;
-    if (catalogue.status != Read::Unreadable) {
-        if (catalogue.status == Read::Missing) catalogue.document = CatalogueDocument::createXmlDocument(kRootName);
-        if (catalogue.document->contains(videoPath)) {
-            stored = true;
-        } else if (lock.heldElsewhere()) {
-            fail(Problem::NotSaved, BusyReason());
+    QStringList storable;
+    for (const QString& videoPath : videoPaths) {
+        if (StorableInXml(videoPath)) {
+            storable << videoPath;
         } else {
-            catalogue.document->append(videoPath);
-            stored = save(*catalogue.document);
+            qCWarning(kolvarLog, "a file name with control characters cannot be kept in the library: %s",
+                      qUtf8Printable(videoPath));
         }
     }
-    sessionPaths.removeAll(videoPath);
-    if (!stored) sessionPaths.append(videoPath);
+    if (storable.isEmpty()) return;
+    const CatalogueLock lock(path);
+    ReadResult catalogue = read();
+    QStringList unstored;
+    if (catalogue.status == Read::Unreadable) {
+        unstored = storable;
+    } else {
+        if (catalogue.status == Read::Missing) catalogue.document = CatalogueDocument::createXmlDocument(kRootName);
+        const QStringList listed = catalogue.document->paths();
+        QSet<QString> present(listed.begin(), listed.end());
+        QStringList added;
+        for (const QString& videoPath : std::as_const(storable)) {
+            if (present.contains(videoPath)) continue;
+            present.insert(videoPath);
+            added << videoPath;
+        }
+        if (!added.isEmpty() && lock.heldElsewhere()) {
+            fail(Problem::NotSaved, BusyReason());
+            unstored = added;
+        } else if (!added.isEmpty()) {
+            for (const QString& videoPath : std::as_const(added)) catalogue.document->append(videoPath);
+            if (!save(*catalogue.document)) unstored = added;
+        }
+    }
+    for (const QString& videoPath : std::as_const(storable)) sessionPaths.removeAll(videoPath);
+    sessionPaths << unstored;
 }
 
 QList<VideoEntry> VideoCatalogue::refresh() {
@@ -165,13 +182,19 @@ QList<VideoEntry> VideoCatalogue::refresh() {
     return entries;
 }
 
-void VideoCatalogue::removeVideo(const QString& videoPath) {
+void VideoCatalogue::removeVideo(const QString& videoPath) { removeVideos({videoPath}); }
+
+void VideoCatalogue::removeVideos(const QStringList& videoPaths) {
     lastProblem = Problem::None;
-    sessionPaths.removeAll(videoPath);
+    for (const QString& videoPath : videoPaths) sessionPaths.removeAll(videoPath);
     const CatalogueLock lock(path);
     ReadResult catalogue = read();
-    if (catalogue.status != Read::Read || !catalogue.document->contains(videoPath)) return;
+    if (catalogue.status != Read::Read) return;
+    const QStringList listed = catalogue.document->paths();
+    const bool any = std::any_of(videoPaths.begin(), videoPaths.end(),
+                                 [&listed](const QString& videoPath) { return listed.contains(videoPath); });
+    if (!any) return;
     if (lock.heldElsewhere()) return fail(Problem::NotSaved, BusyReason());
-    catalogue.document->remove(videoPath);
+    for (const QString& videoPath : videoPaths) catalogue.document->remove(videoPath);
     save(*catalogue.document);
 }

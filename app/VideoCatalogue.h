@@ -29,12 +29,15 @@ public:
     // Appends videoPath unless it is already there (exact comparison); makes
     // the file when there is none yet.
     void importVideo(const QString& videoPath);
+    // The same for several, in order, with one read and one save.
+    void importVideos(const QStringList& videoPaths);
     // The entries whose file exists, in catalogue order, then the session's.
     // The others leave the catalogue, unless their whole folder is gone (an
     // unmounted card): those stay, unavailable.
     QList<VideoEntry> refresh();
     // Removes the entries for videoPath and saves.
     void removeVideo(const QString& videoPath);
+    void removeVideos(const QStringList& videoPaths);
 
     // What went wrong with the last operation, and why.
     Problem problem() const { return lastProblem; }

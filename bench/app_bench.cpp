@@ -14,7 +14,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QTableWidget>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QWebEnginePage>
@@ -141,7 +141,7 @@ void SelectionToDrawnPolyline(benchmark::State& state) {
     int row = 0;
     for (auto _ : state) {
         row = 1 - row;
-        player->window->tableViewVideos()->selectRow(row);
+        player->window->selectVideo(row);
         // The track is read on a worker thread; the line is drawn once it is in.
         WaitFor([] { return !player->window->isLoading(); });
         if (player->drawnVertices() != kTrackPoints) {
@@ -171,7 +171,7 @@ void DriveSelectionToDrawnRoute(benchmark::State& state) {
 BENCHMARK(DriveSelectionToDrawnRoute)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
 void TimerTickWithBothInstruments(benchmark::State& state) {
-    if (!player->window->timer().isActive()) player->window->tableViewVideos()->selectRow(0);
+    if (!player->window->timer().isActive()) player->window->selectVideo(0);
     for (auto _ : state) {
         player->window->timerUpdate();
         // The tick's page calls are delivered between ticks, as in the event loop.

@@ -1,11 +1,12 @@
 #include "WindowHarness.h"
 
+#include "LibraryTree.h"
 #include "MovBuilder.h"
 #include "SideFileBuilder.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTableWidget>
+#include <QTreeWidgetItemIterator>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -58,12 +59,30 @@ void WindowHarness::addToLibrary(const QStringList& paths) {
 }
 
 void WindowHarness::select(int row) {
-    controller->tableViewVideos()->selectRow(row);
+    controller->selectVideo(row);
     waitForLoad();
 }
 
 void WindowHarness::waitForLoad() {
     WaitFor([this] { return !controller->isLoading(); });
+}
+
+QTreeWidgetItem* ClipItem(MainWindowController& window, int row) {
+    for (QTreeWidgetItemIterator it(window.tableViewVideos()); *it; ++it) {
+        if ((*it)->parent() && (*it)->data(0, kLibraryRowRole).toInt() == row) return *it;
+    }
+    return nullptr;
+}
+
+int ClipRows(MainWindowController& window) {
+    int rows = 0;
+    for (QTreeWidgetItemIterator it(window.tableViewVideos()); *it; ++it) rows += (*it)->parent() ? 1 : 0;
+    return rows;
+}
+
+int CurrentRow(MainWindowController& window) {
+    const QTreeWidgetItem* item = window.tableViewVideos()->currentItem();
+    return item ? item->data(0, kLibraryRowRole).toInt() : -1;
 }
 
 QString Describe(const QJsonArray& calls) {

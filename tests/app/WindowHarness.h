@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <memory>
 #include <string>
@@ -41,6 +42,12 @@ private:
     QTemporaryDir videos;
     std::unique_ptr<MainWindowController> controller;
 };
+
+// The library tree's clip rows: how many, the one of a library row, and the
+// library row of the current item (-1 for none or a drive).
+int ClipRows(MainWindowController& window);
+QTreeWidgetItem* ClipItem(MainWindowController& window, int row);
+int CurrentRow(MainWindowController& window);
 
 // "name(type:value, ...)" per call, "s" for text and "n" for numbers, calls
 // separated by blanks.

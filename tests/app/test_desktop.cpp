@@ -14,7 +14,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSplitter>
-#include <QTableWidget>
+#include <QTreeWidget>
 #include <QWebEngineView>
 
 #include <gtest/gtest.h>

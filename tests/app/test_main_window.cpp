@@ -18,7 +18,7 @@
 #include <QMediaPlayer>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTreeWidget>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <QWebEnginePage>
@@ -50,7 +50,7 @@ TEST(StartUp, MakesTheDataDirectoryLogsItAndShowsAnEmptyLibrary) {
     EXPECT_EQ(window.basedir(), harness.home().dataDirectory());
     EXPECT_TRUE(MainWindowController::isDirExist(window.basedir()));
     EXPECT_EQ(window.curSelVideoIndex(), -1);
-    EXPECT_EQ(window.tableViewVideos()->rowCount(), 0);
+    EXPECT_EQ(ClipRows(window), 0);
     EXPECT_EQ(window.textVideosSize()->text(),
               QStringLiteral("0 ") + StringTable::load(QStringLiteral("InfoPlist"), QLocale()).localizedString(QStringLiteral("VideoSize")));
     EXPECT_FALSE(window.btnDelVideo()->isEnabled() || window.playerView()->player());
@@ -99,7 +99,7 @@ TEST(StartUp, ALibraryFileOutOfReachIsToldOnceAndVideosStillOpen) {
         EXPECT_TRUE(WaitFor([&] { return LoadedVideo(window) == drive; }));
         harness.addToLibrary({harness.writeVideo(QStringLiteral("b.MOV"), "x")});
 
-        EXPECT_EQ(window.tableViewVideos()->rowCount(), 2);
+        EXPECT_EQ(ClipRows(window), 2);
         const QStringList notices = window.noticeBanner()->notices();
         ASSERT_EQ(notices.size(), 1) << notices.join(u'|').toStdString();
         EXPECT_TRUE(notices[0].contains(QLatin1String(c.told))) << notices[0].toStdString();
@@ -145,15 +145,15 @@ TEST(Library, DeletingWithFiveVideosLoadsTheVideoThatMovesIntoTheRow) {
     for (int i = 0; i < 5; ++i) paths << harness.writeVideo(QStringLiteral("clip%1.MOV").arg(i), "no GPS here");
     harness.addToLibrary(paths);
     MainWindowController& window = harness.window();
-    ASSERT_EQ(window.tableViewVideos()->rowCount(), 5);
-    EXPECT_EQ(window.tableViewVideos()->item(2, 0)->text(), QStringLiteral("clip2.MOV"));
+    ASSERT_EQ(ClipRows(window), 5);
+    EXPECT_EQ(ClipItem(window, 2)->text(0), QStringLiteral("clip2.MOV"));
 
     harness.select(1);
     EXPECT_EQ(LoadedVideo(window), paths[1]);
     window.delVideoPress();
-    EXPECT_EQ(window.tableViewVideos()->rowCount(), 4);
+    EXPECT_EQ(ClipRows(window), 4);
     EXPECT_EQ(window.curSelVideoIndex(), 1);
-    EXPECT_EQ(window.tableViewVideos()->currentRow(), 1);
+    EXPECT_EQ(CurrentRow(window), 1);
     EXPECT_EQ(LoadedVideo(window), paths[2]);
     EXPECT_TRUE(QFile::exists(paths[1]));  // only the library entry goes
 
@@ -176,8 +176,8 @@ TEST(Library, EntriesOfAnUnmountedCardAreGreyedAndNotPlayed) {
                                                .arg(onCard, here).toUtf8());
     harness.start();
     MainWindowController& window = harness.window();
-    ASSERT_EQ(window.tableViewVideos()->rowCount(), 2);
-    EXPECT_EQ(window.tableViewVideos()->item(0, 0)->foreground(), window.palette().brush(QPalette::Disabled, QPalette::Text));
+    ASSERT_EQ(ClipRows(window), 2);
+    EXPECT_EQ(ClipItem(window, 0)->foreground(0), window.palette().brush(QPalette::Disabled, QPalette::Text));
 
     harness.select(0);
     EXPECT_FALSE(window.playerView()->player());
@@ -203,7 +203,7 @@ TEST(Library, DeletingTheOnlyVideoEmptiesMapInstrumentsAndTable) {
     QApplication::setActiveWindow(&window);
     window.tableViewVideos()->setFocus();
     QTest::keyClick(window.tableViewVideos(), Qt::Key_Delete);
-    EXPECT_EQ(window.tableViewVideos()->rowCount(), 0);
+    EXPECT_EQ(ClipRows(window), 0);
     EXPECT_EQ(window.curSelVideoIndex(), -1);
     EXPECT_FALSE(window.btnDelVideo()->isEnabled() || window.track() || window.playerView()->player());
     EXPECT_EQ(Describe(harness.takeRecorded()), QStringLiteral("clearPoints() add(s:1, s:2)"));
@@ -253,7 +253,7 @@ TEST(Library, CancellingOrAddingKeepsTheLoadedVideo) {
         EXPECT_EQ(window.track(), track);
         EXPECT_FALSE(Describe(harness.takeRecorded()).contains(QStringLiteral("clearPoints")));
         EXPECT_EQ(window.curSelVideoIndex(), 0);
-        EXPECT_EQ(window.tableViewVideos()->currentRow(), 0);
+        EXPECT_EQ(CurrentRow(window), 0);
     }
     EXPECT_EQ(window.arrayVideos().size(), 2);
     // Clicking the loaded row again leaves it playing.
@@ -352,12 +352,12 @@ TEST(Loading, TheTrackIsReadOnAWorkerAndTheNewestSelectionWins) {
     const QString second = harness.writeVideo(QStringLiteral("second.MOV"), "x");
     harness.writeVideo(QStringLiteral("second.GMAP"), JoinSideFile({SideFileRecord(301234, 0), SideFileRecord(301300, 1)}));
     harness.addToLibrary({first, second});
-    window.tableViewVideos()->selectRow(0);
+    window.selectVideo(0);
     const auto* busy = window.findChild<QWidget*>(QStringLiteral("loadingIndicator"));
     EXPECT_EQ(LoadedVideo(window), first);
     EXPECT_TRUE(window.isLoading() && busy && busy->isVisible());
     EXPECT_TRUE(window.tableViewVideos()->isEnabled());
-    window.tableViewVideos()->selectRow(1);
+    window.selectVideo(1);
     harness.waitForLoad();
     EXPECT_FALSE(busy->isVisible());
     ASSERT_TRUE(window.track());

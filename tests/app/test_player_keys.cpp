@@ -14,7 +14,7 @@
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QMediaPlayer>
-#include <QTableWidget>
+#include <QTreeWidget>
 #include <QTreeWidget>
 #include <QWebEngineView>
 #include <QtTest/QTest>

@@ -1,0 +1,189 @@
+#include "AppTestSupport.h"
+#include "CatalogueDocument.h"
+#include "ClipCache.h"
+#include "ClipImport.h"
+#include "MovBuilder.h"
+#include "PlayerView.h"
+#include "VideoCatalogue.h"
+#include "WindowHarness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMediaPlayer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A clip without GPS data, 60 s long by its movie header.
+std::string MinuteClip() { return mov::HeaderOnlyMovie(mov::Mvhd(0, 1000, 60000)); }
+
+QString Write(const QString& path, const std::string& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    WriteBytes(path, bytes);
+    return path;
+}
+
+TEST(ClipCache, AClipIsKnownUntilItsFileChangesAndADamagedCacheIsEmpty) {
+    const QTemporaryDir dir;
+    const QString video = Write(dir.filePath(QStringLiteral("2026_1207_101500_001R.MP4")), MinuteClip());
+    const QString cacheFile = dir.filePath(QStringLiteral("clips-cache.json"));
+    DriveClip clip;
+    clip.start = DriveClip::TimePoint(1'796'000'000'123ms);
+    clip.durationMs = 60000.5;
+    clip.timeSource = ClipTimeSource::FileName;
+    clip.fileNameTime = clip.start - 8h;
+    clip.distanceM = 1234.5;
+    clip.clockJump = true;
+    const ClipCache::Stamp stamp = *ClipCache::StampOf(video);
+    {
+        ClipCache cache(cacheFile);
+        cache.put(video, stamp, clip);
+        ASSERT_TRUE(cache.save());
+    }
+    ClipCache cache(cacheFile);
+    cache.load();
+    const auto found = cache.find(video, stamp);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->start, clip.start);
+    EXPECT_EQ(found->durationMs, clip.durationMs);
+    EXPECT_EQ(found->timeSource, clip.timeSource);
+    EXPECT_EQ(found->fileNameTime, clip.fileNameTime);
+    EXPECT_EQ(found->distanceM, clip.distanceM);
+    EXPECT_TRUE(found->clockJump);
+    EXPECT_EQ(found->channel, CameraChannel::Rear);
+    EXPECT_EQ(QFile::decodeName(found->path.c_str()), video);
+
+    const ClipCache::Stamp changed[] = {{stamp.size + 1, stamp.modifiedMs}, {stamp.size, stamp.modifiedMs + 1000}};
+    for (const ClipCache::Stamp& other : changed) EXPECT_FALSE(cache.find(video, other));
+
+    const QByteArray damaged[] = {
+        "{ not json",
+        R"({"clips":[{"path":"/a.MP4","size":1,"modified":2,"start":"noon","duration":1,"source":"gps"}]})",
+        R"({"clips":[{"path":"/a.MP4","size":1,"modified":2,"start":3,"duration":-1,"source":"gps"}]})",
+        R"({"clips":[{"path":"/a.MP4","size":1,"modified":2,"start":3,"duration":1,"source":"sundial"}]})",
+        R"({"clips":{"path":"/a.MP4"}})",
+    };
+    for (const QByteArray& bytes : damaged) {
+        WriteBytes(cacheFile, bytes);
+        cache.load();
+        EXPECT_EQ(cache.size(), 0) << bytes.constData();
+    }
+}
+
+// The walk's order: sorted paths of the folder and its subfolders.
+class ImportTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const QString card = dir.filePath(QStringLiteral("card"));
+        // Mixed letter cases, a subfolder, and a file that is no video.
+        for (int i = 0; i < 300; ++i) {
+            const QString name = QStringLiteral("%1/2026_1207_%2_%3F.%4")
+                                     .arg(i % 2 ? QStringLiteral("Movie") : QStringLiteral("Movie/sub"))
+                                     .arg(100000 + i * 100, 6, 10, QChar(u'0'))
+                                     .arg(i, 3, 10, QChar(u'0'))
+                                     .arg(i % 3 ? QStringLiteral("MP4") : QStringLiteral("mov"));
+            walked << Write(QDir(card).filePath(name), MinuteClip());
+        }
+        Write(QDir(card).filePath(QStringLiteral("Movie/notes.txt")), "not a video");
+        walked.sort();
+    }
+    QStringList stored() const {
+        const auto document = CatalogueDocument::parse(ReadBytes(catalogue.filePath()));
+        return document ? document->paths() : QStringList{QStringLiteral("<unreadable>")};
+    }
+    // Runs an import to its end; cancels it at its first clip when asked.
+    bool run(ClipImport& import, const QSet<QString>& known, bool cancel) {
+        bool cancelled = false, over = false;
+        QObject::connect(&import, &ClipImport::progress, &import, [&] {
+            if (cancel) import.cancel();
+        });
+        QObject::connect(&import, &ClipImport::finished, &import, [&](bool c) { cancelled = c, over = true; });
+        import.importPaths({dir.filePath(QStringLiteral("card"))}, known);
+        EXPECT_TRUE(WaitFor([&] { return over; }));
+        return cancelled;
+    }
+
+    QTemporaryDir dir;
+    QStringList walked;
+    VideoCatalogue catalogue{dir.filePath(QStringLiteral("videos.xml"))};
+    ClipCache cache{dir.filePath(QStringLiteral("clips-cache.json"))};
+};
+
+TEST_F(ImportTest, CancelKeepsAWholeLibraryOfTheClipsReadAndTheNextImportAddsTheRest) {
+    const QString before = walked[5];
+    catalogue.importVideo(before);
+    {
+        ClipImport import(catalogue, cache);
+        EXPECT_TRUE(run(import, {before}, true));
+        const QStringList added = stored().mid(1);
+        ASSERT_EQ(added.size(), import.added());
+        EXPECT_GE(added.size(), 1);
+        QStringList expected = walked;
+        expected.removeAll(before);
+        EXPECT_EQ(added, expected.mid(0, added.size()));
+        ClipCache saved(cache);
+        saved.load();
+        for (const QString& path : added) EXPECT_TRUE(saved.find(path, *ClipCache::StampOf(path))) << path.toStdString();
+    }
+    ClipImport import(catalogue, cache);
+    QSet<QString> known;
+    for (const QString& path : stored()) known.insert(path);
+    EXPECT_FALSE(run(import, known, false));
+    QStringList all = stored();
+    EXPECT_EQ(all.size(), walked.size());
+    all.sort();
+    EXPECT_EQ(all, walked);
+}
+
+// A card of a front and a rear camera, one drive of three minutes and, after
+// a gap, one of a minute: imported through the window, it shows as drives.
+TEST(LibraryTree, AFolderOfTwoChannelsWithAGapBecomesTwoDrivesNewestFirst) {
+    WindowHarness harness;
+    harness.start();
+    MainWindowController& window = harness.window();
+    const QString card = harness.home().path() + QStringLiteral("/card");
+    for (const char* name : {"F/2026_1207_101500_001F.MOV", "F/2026_1207_101600_002F.MOV", "F/2026_1207_101700_003F.MOV",
+                             "R/2026_1207_101500_001R.MOV", "R/2026_1207_101600_002R.MOV", "F/2026_1207_110000_004F.MOV"})
+        Write(card + u'/' + QLatin1String(name), MinuteClip());
+    window.importPaths({card});
+    ASSERT_TRUE(WaitFor([&] { return !window.clipImport()->isRunning(); }));
+
+    const QTreeWidget* tree = window.tableViewVideos();
+    const struct {
+        const char *start, *end, *duration, *clips, *channels;
+    } expected[] = {
+        {"11:00:00", "11:01:00", "1:00", "1", "Front"},
+        {"10:15:00", "10:18:00", "3:00", "5", "Front, Rear"},
+    };
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const QTreeWidgetItem* drive = tree->topLevelItem(i);
+        const QStringList columns = {drive->text(1), drive->text(2), drive->text(3), drive->text(5), drive->text(6)};
+        EXPECT_EQ(columns, (QStringList{expected[i].start, expected[i].end, expected[i].duration, expected[i].clips,
+                                        expected[i].channels}));
+        EXPECT_EQ(drive->childCount(), drive->text(5).toInt());
+    }
+    // Selecting a drive plays its first clip; removing it takes its clips once confirmed.
+    window.tableViewVideos()->setCurrentItem(tree->topLevelItem(1));
+    ASSERT_TRUE(WaitFor([&] {
+        return window.playerView()->player() &&
+               window.playerView()->player()->source().toLocalFile().endsWith(QLatin1String("F/2026_1207_101500_001F.MOV"));
+    }));
+    window.delVideoPress();
+    QMessageBox* confirm = window.findChild<QMessageBox*>();
+    ASSERT_TRUE(confirm);
+    confirm->button(QMessageBox::Yes)->click();
+    EXPECT_EQ(window.arrayVideos().size(), 1);
+    EXPECT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(CatalogueDocument::parse(ReadBytes(harness.home().catalogue()))->paths().size(), 1);
+}
+
+}  // namespace
