@@ -35,13 +35,13 @@ QString WriteCard(const QTemporaryDir& dir, int count, int64_t bytes) {
     for (int i = 0; i < count; ++i) {
         const int drive = i / 60, minute = i % 60 / 2;
         const bool front = i % 2 == 0;
-        const QString name = QStringLiteral("%1/%2/2026_%3_%4%5_%6%7.MP4")
+        const QString name = QStringLiteral("%1/%2/2026_%3_%4%5%6%7.MP4")
                                  .arg(card, front ? QStringLiteral("Front") : QStringLiteral("Rear"))
                                  .arg(QStringLiteral("%1%2").arg(1 + drive / 28 % 12, 2, 10, QChar(u'0')).arg(1 + drive % 28, 2, 10, QChar(u'0')))
                                  .arg(8 + drive % 10, 2, 10, QChar(u'0'))
                                  .arg(minute, 2, 10, QChar(u'0'))
                                  .arg(QStringLiteral("00_%1").arg(i, 4, 10, QChar(u'0')))
-                                 .arg(front ? u'F' : u'R');
+                                 .arg(QLatin1Char(front ? 'F' : 'R'));
         QDir().mkpath(QFileInfo(name).path());
         const std::string path = QFile::encodeName(name).toStdString();
         std::ofstream(path, std::ios::binary) << header;

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
-// Another source read only up to a number of bytes; past it every read is
-// short, as at the end of a truncated file, so a reader stops with what it
-// has. Lets a caller try the readers where a look must stay cheap.
+// Another source read only up to a budget; past it every read is short, as
+// at the end of a truncated file, so a reader stops with what it has. Each
+// read costs at least a page, so that a scan in small steps is bounded as
+// well as one in large blocks. Lets a caller try the readers where a look
+// must stay cheap.
 class BudgetedByteSource final : public ByteSource {
 public:
     BudgetedByteSource(ByteSource& inner, int64_t budget) : inner(inner), left(budget) {}
@@ -16,16 +18,17 @@ public:
 
     int64_t size() const override { return inner.size(); }
     size_t readAt(int64_t offset, void* buffer, size_t count) override {
-        if (static_cast<int64_t>(count) > left) {
+        const int64_t cost = std::max<int64_t>(static_cast<int64_t>(count), kLeastCost);
+        if (cost > left) {
             spent = true;
-            count = static_cast<size_t>(std::max<int64_t>(left, 0));
+            return 0;
         }
-        const size_t read = count ? inner.readAt(offset, buffer, count) : 0;
-        left -= static_cast<int64_t>(read);
-        return read;
+        left -= cost;
+        return inner.readAt(offset, buffer, count);
     }
 
 private:
+    static constexpr int64_t kLeastCost = 4096;
     ByteSource& inner;
     int64_t left;
     bool spent = false;

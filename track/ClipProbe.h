@@ -8,7 +8,7 @@
 // Bytes of a clip the GPS readers may read while a library is imported: the
 // movie atom and a text track's samples fit, a scan through a whole clip
 // does not.
-inline constexpr int64_t kClipProbeBudget = 4 << 20;
+inline constexpr int64_t kClipProbeBudget = 2 << 20;
 
 // ReadDriveClip made cheap enough for a card of hundreds of clips: a side
 // file is read whole, the data inside the video only as far as the budget
