@@ -30,12 +30,65 @@ bool FitsInt(long long value) { return value >= INT_MIN && value <= INT_MAX; }
 
 int64_t FloorDiv(int64_t value, int64_t divisor) { return value / divisor - (value % divisor < 0 ? 1 : 0); }
 
+constexpr int64_t kSecondsPerDay = 86400;
+// Days from 0000-03-01, where the proleptic Gregorian calendar's 400-year
+// cycle is easiest to count, to 1970-01-01.
+constexpr int64_t kDaysTo1970 = 719468;
+constexpr int64_t kDaysPerEra = 146097;  // 400 years
+
+// UTC is plain arithmetic: the C library's conversions take a lock and walk
+// the zone's rules, and cost more than reading a fix.
+int64_t DaysFromCivil(int64_t year, int month, int day) {
+    year -= month <= 2;
+    const int64_t era = FloorDiv(year, 400);
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * kDaysPerEra + dayOfEra - kDaysTo1970;
+}
+
+// The year, month and day of a day count from 1970-01-01.
+void CivilFromDays(int64_t days, int64_t& year, int& month, int& day) {
+    days += kDaysTo1970;
+    const int64_t era = FloorDiv(days, kDaysPerEra);
+    const int64_t dayOfEra = days - era * kDaysPerEra;
+    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;  // from March
+    day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    year = yearOfEra + era * 400 + (month <= 2);
+}
+
+// Fields far enough from the limits of a std::tm that the arithmetic and the
+// C library agree on every instant; beyond them the library has the last word.
+constexpr int64_t kArithmeticYears = 1'000'000;
+constexpr int64_t kArithmeticFieldSpan = 100'000'000;
+constexpr int64_t kArithmeticSeconds = int64_t{1} << 44;  // about 557,000 years
+
+bool WithinArithmetic(const CalendarTime& c) {
+    const auto small = [](int64_t value, int64_t span) { return value >= -span && value <= span; };
+    return small(c.year, kArithmeticYears) && small(c.month, kArithmeticFieldSpan) &&
+           small(c.day, kArithmeticFieldSpan) && small(c.hour, kArithmeticFieldSpan) &&
+           small(c.minute, kArithmeticFieldSpan) && small(c.second, kArithmeticFieldSpan);
+}
+
+// As timegm: out-of-range fields carry into the next larger ones.
+int64_t UtcSeconds(const CalendarTime& c) {
+    const int64_t monthsFromYear = int64_t{c.month} - 1;
+    const int64_t year = int64_t{c.year} + FloorDiv(monthsFromYear, 12);
+    const int month = static_cast<int>(monthsFromYear - FloorDiv(monthsFromYear, 12) * 12) + 1;
+    const int64_t days = DaysFromCivil(year, month, 1) + (int64_t{c.day} - 1);
+    return days * kSecondsPerDay + int64_t{c.hour} * 3600 + int64_t{c.minute} * 60 + c.second;
+}
+
 }  // namespace
 
 std::optional<int64_t> CalendarToSecondsNormalising(const CalendarTime& calendar, GPSClock clock) {
     const long long tmYear = static_cast<long long>(calendar.year) - kTmYearBase;
     const long long tmMonth = static_cast<long long>(calendar.month) - 1;
     if (!FitsInt(tmYear) || !FitsInt(tmMonth)) return std::nullopt;
+    if (clock == GPSClock::UTC && WithinArithmetic(calendar)) return UtcSeconds(calendar);
     std::tm fields{};
     fields.tm_year = static_cast<int>(tmYear);
     fields.tm_mon = static_cast<int>(tmMonth);
@@ -57,6 +110,15 @@ std::optional<int64_t> CalendarToSeconds(const CalendarTime& calendar, GPSClock 
 }
 
 std::optional<CalendarTime> SecondsToCalendar(int64_t seconds, GPSClock clock) {
+    if (clock == GPSClock::UTC && seconds >= -kArithmeticSeconds && seconds <= kArithmeticSeconds) {
+        const int64_t days = FloorDiv(seconds, kSecondsPerDay);
+        const int64_t secondOfDay = seconds - days * kSecondsPerDay;
+        int64_t year;
+        int month, day;
+        CivilFromDays(days, year, month, day);
+        return CalendarTime{static_cast<int>(year), month, day, static_cast<int>(secondOfDay / 3600),
+                            static_cast<int>(secondOfDay / 60 % 60), static_cast<int>(secondOfDay % 60)};
+    }
     const std::time_t time = static_cast<std::time_t>(seconds);
     std::tm fields{};
     if (!(clock == GPSClock::UTC ? gmtime_r(&time, &fields) : localtime_r(&time, &fields))) return std::nullopt;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <ctime>
+#include <tuple>
 
 namespace {
 
@@ -83,6 +85,24 @@ TEST(CalendarClock, NormalisingCarriesAndMillisecondsKeepTheCameraRanges) {
               CalendarToSeconds({2016, 2, 1, 0, 0, 0}, GPSClock::UTC));
     EXPECT_FALSE(CalendarToSecondsNormalising({INT_MIN, 1, 1, 0, 0, 0}, GPSClock::UTC));
     EXPECT_FALSE(SecondsToCalendar(INT64_MAX, GPSClock::UTC));
+    // UTC is worked out without the C library: it must agree with it across
+    // century leap rules, negative years and fields that carry either way.
+    const CalendarTime carries[] = {{1900, 3, 1, 0, 0, -1}, {2000, 2, 29, 23, 59, 60}, {2100, 1, 60, 0, 0, 0},
+                                    {-44, -13, -400, -50, 100, -100}, {1969, 12, 31, 23, 59, 59},
+                                    {999'999, 99'999'999, -99'999'999, 7, 8, 9}, {1'000'001, 1, 1, 0, 0, 0}};
+    for (const CalendarTime& c : carries) {
+        std::tm fields{};
+        fields.tm_year = c.year - 1900, fields.tm_mon = c.month - 1, fields.tm_mday = c.day;
+        fields.tm_hour = c.hour, fields.tm_min = c.minute, fields.tm_sec = c.second;
+        const int64_t expected = timegm(&fields);
+        EXPECT_EQ(CalendarToSecondsNormalising(c, GPSClock::UTC), expected) << c.year << "-" << c.month;
+        const std::optional<CalendarTime> back = SecondsToCalendar(expected, GPSClock::UTC);
+        ASSERT_TRUE(back);
+        // timegm left the carried fields in place.
+        EXPECT_EQ(std::tuple(back->year, back->month, back->day, back->hour, back->minute, back->second),
+                  std::tuple(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, fields.tm_hour, fields.tm_min,
+                             fields.tm_sec));
+    }
 
     EXPECT_EQ(UtcMilliseconds(2015, 6, 30, 23, 59, 60, 5), int64_t{1435708800005});  // a leap second
     EXPECT_EQ(UtcMilliseconds(2015, 2, 31, 0, 0, 0), UtcMilliseconds(2015, 3, 3, 0, 0, 0));
