@@ -95,6 +95,10 @@ void ArrangeLibraryTree(QTreeWidget& tree) {
                           Tr("Channels")});
     tree.header()->setStretchLastSection(false);
     tree.header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Clip names are long: elided in the middle, whole in the tooltip, so the
+    // drives' figures stay in view.
+    tree.header()->setSectionResizeMode(kName, QHeaderView::Interactive);
+    tree.setColumnWidth(kName, tree.fontMetrics().horizontalAdvance(QStringLiteral("2026_1207_101500_0")));
 }
 
 QVector<QTreeWidgetItem*> FillLibraryTree(QTreeWidget& tree, const std::vector<Drive>& drives,

@@ -65,7 +65,7 @@ MainWindowController::~MainWindowController() {
 
 void MainWindowController::arrangeWindow() {
     ui->librarySplitter->setStretchFactor(1, 1);
-    ui->librarySplitter->setSizes({380, 1000});
+    ui->librarySplitter->setSizes({460, 1000});
     ArrangeLibraryTree(*ui->tableViewVideos);
     ui->instrumentsSplitter->setStretchFactor(0, 1);
     ui->instrumentsSplitter->setSizes({560, 190});

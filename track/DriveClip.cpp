@@ -97,7 +97,8 @@ DriveClip DriveClipOf(const std::string& path, const TrackLoad& load, bool whole
         clues.lastFix = Later(start, points.back().time);
         clues.fixCount = wholeTrack ? points.size() : 1;
     }
-    if (wholeTrack) clip.distanceM = load.track->isEmpty() ? 0 : load.track->getTotalDist();
+    // A clip without fixes has no distance to tell, rather than none covered.
+    if (wholeTrack && !load.track->isEmpty()) clip.distanceM = load.track->getTotalDist();
     if (const auto calendar = FileNameDateTime(path)) clues.fileNameTime = CalendarToTimePoint(*calendar, GPSClock::Local);
 
     FileByteSource source(path);
