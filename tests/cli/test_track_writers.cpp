@@ -1,5 +1,6 @@
 #include "CalendarClock.h"
 #include "CliTestSupport.h"
+#include "CsvFormat.h"
 #include "GeoJsonWriter.h"
 #include "GpxWriter.h"
 #include "ScopedTimeZone.h"
@@ -101,6 +102,16 @@ TEST(TrackWriters, GpxIsValidAndGeoJsonHasItsShape) {
             EXPECT_TRUE(ValidatesAgainstGpxSchema(dir.write("track.gpx", text), report)) << i << report << text;
         }
     }
+}
+
+TEST(TextEscape, CsvFieldsQuoteWhatWouldSplitThem) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"clip.MOV", "clip.MOV"},       {"a,b.MOV", "\"a,b.MOV\""},   {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"two\nlines", "\"two\nlines\""}, {"cr\r", "\"cr\r\""},       {"", ""},
+    };
+    for (const auto& [text, field] : cases) EXPECT_EQ(CsvField(text), field) << text;
+    EXPECT_EQ(FormatRefLetter('S') + FormatRefLetter('\0') + FormatRefLetter(',') + FormatRefLetter('"'),
+              "S\\x2c\\x22");
 }
 
 TEST(TextEscape, InvalidUtf8BecomesReplacementCharacters) {
