@@ -66,6 +66,9 @@ TEST(Drives, GroupsABuiltCardIntoDrives) {
         // The GPS says 2015: a clock gone wrong; the name keeps the clip in its drive.
         card.write("F/2021_0101_120330_004F.MOV", GpsClip(Local(2015, 6, 15, 3, 0, 0), 60)),
         card.write("F/2021_0101_123000_005F.MOV", GpsClip(noon + 1800, 60)),
+        // A minute's gap still joins; a second more parts.
+        card.write("F/2021_0101_123200_009F.MOV", GpsClip(noon + 1920, 60)),
+        card.write("F/2021_0101_123401_010F.MOV", GpsClip(noon + 2041, 60)),
         // Over midnight.
         card.write("F/2021_0101_235930_006F.MOV", GpsClip(Local(2021, 1, 1, 23, 59, 30), 60)),
         card.write("F/2021_0102_000030_007F.MOV", GpsClip(Local(2021, 1, 2, 0, 0, 30), 60)),
@@ -96,7 +99,8 @@ TEST(Drives, GroupsABuiltCardIntoDrives) {
         {Local(2021, 1, 1, 18, 0, 0), Local(2021, 1, 1, 18, 1, 0), {"2021_0101_180000_008R.MOV"}, {CameraChannel::Rear}},
         {Local(2021, 1, 1, 16, 0, 0), Local(2021, 1, 1, 16, 0, 0), {"dashcam.AVI"}, {CameraChannel::Front}},
         {Local(2021, 1, 1, 15, 0, 0), Local(2021, 1, 1, 15, 1, 0), {"clip.MOV"}, {CameraChannel::Front}},
-        {noon + 1800, noon + 1860, {"2021_0101_123000_005F.MOV"}, {CameraChannel::Front}},
+        {noon + 2041, noon + 2101, {"2021_0101_123401_010F.MOV"}, {CameraChannel::Front}},
+        {noon + 1800, noon + 1980, {"2021_0101_123000_005F.MOV", "2021_0101_123200_009F.MOV"}, {CameraChannel::Front}},
         {noon, noon + 270,
          {"2021_0101_120000_001F.MOV", "2021_0101_120100_002F.MOV", "2021_0101_120230_003F.MOV",
           "2021_0101_120330_004F.MOV"},
@@ -117,8 +121,8 @@ TEST(Drives, GroupsABuiltCardIntoDrives) {
     }
     EXPECT_EQ(drives[0].date().day, 1);
     // Three clips moved about 1.1 km each; the blank one adds nothing.
-    ASSERT_TRUE(drives[5].distanceM);
-    EXPECT_NEAR(*drives[5].distanceM, 3 * 59 * 18.5, 60);
+    ASSERT_TRUE(drives[6].distanceM);
+    EXPECT_NEAR(*drives[6].distanceM, 3 * 59 * 18.5, 60);
 }
 
 // Named and stamped on the local clock across the change to summer time: 01:59:30 and 03:00:30
