@@ -1,5 +1,4 @@
-// The map calls that no load exercises through a page (odd polylines, the
-// emptied map) and the marker of a timer tick at any playback time.
+// The marker of a timer tick at any playback time.
 #include "AppTestSupport.h"
 #include "MapCalls.h"
 #include "PlaybackTick.h"
@@ -24,12 +23,6 @@ QString Describe(const QVector<PageCall>& calls) {
         described << call.function + u'(' + args.join(QStringLiteral(", ")) + u')';
     }
     return described.join(u' ');
-}
-
-TEST(MapCalls, OddPolylinesAndTheEmptiedMap) {
-    EXPECT_EQ(Describe(AddPlineCalls({22.5, 114.05, 23.0})), R"(clearPoints() addPoint("22.5", "114.05") addPline())");
-    EXPECT_EQ(Describe(AddPlineCalls({22.5})), "clearPoints() addPline()");
-    EXPECT_EQ(Describe(ClearPointsCalls()), R"(clearPoints() add("1", "2"))");
 }
 
 // The Baidu page gets the whole second of the point too; all as text. Past
