@@ -5,8 +5,12 @@
 #include <libxml/xpath.h>
 #include <libxml/xpathInternals.h>
 
+#include <QRegularExpression>
+
 #include <climits>
+#include <cstdlib>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -45,6 +49,25 @@ void ForEachNode(xmlDoc* doc, const char* expression, const QString* path,
         xmlXPathEvalExpression(Xml(expression), context.get()));
     if (!found || !found->nodesetval) return;
     for (int i = 0; i < found->nodesetval->nodeNr; ++i) visit(found->nodesetval->nodeTab[i]);
+}
+
+const char kClockOffsetAttribute[] = "ClockOffset";
+
+std::optional<int> ParseClockOffset(const QString& text) {
+    static const QRegularExpression kForm(QStringLiteral("^([+-])(\\d\\d):([0-5]\\d)$"));
+    const QRegularExpressionMatch match = kForm.match(text);
+    if (!match.hasMatch()) return std::nullopt;
+    const int minutes = match.captured(2).toInt() * 60 + match.captured(3).toInt();
+    if (minutes > kMaxClockOffsetMinutes) return std::nullopt;
+    return match.captured(1) == QLatin1String("-") ? -minutes : minutes;
+}
+
+QString ClockOffsetText(int minutes) {
+    const int size = std::abs(minutes);
+    return QStringLiteral("%1%2:%3")
+        .arg(minutes < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+        .arg(size / 60, 2, 10, QLatin1Char('0'))
+        .arg(size % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString PathOf(xmlNode* entry) {
@@ -113,6 +136,32 @@ int CatalogueDocument::remove(const QString& path) {
         xmlFreeNode(entry);
     }
     return static_cast<int>(entries.size());
+}
+
+int CatalogueDocument::clockOffset(const QString& path) const {
+    std::optional<int> offset;
+    ForEachNode(doc.get(), kEntryForPath, &path, [&offset](xmlNode* entry) {
+        if (offset) return;
+        xmlChar* value = xmlGetProp(entry, Xml(kClockOffsetAttribute));
+        if (value) offset = ParseClockOffset(QString::fromUtf8(reinterpret_cast<const char*>(value)));
+        xmlFree(value);
+    });
+    return offset.value_or(0);
+}
+
+bool CatalogueDocument::setClockOffset(const QString& path, int minutes) {
+    if (std::abs(minutes) > kMaxClockOffsetMinutes) return false;
+    bool found = false;
+    const QByteArray text = ClockOffsetText(minutes).toUtf8();
+    ForEachNode(doc.get(), kEntryForPath, &path, [&](xmlNode* entry) {
+        found = true;
+        if (minutes == 0) {
+            xmlUnsetProp(entry, Xml(kClockOffsetAttribute));
+        } else {
+            xmlSetProp(entry, Xml(kClockOffsetAttribute), Xml(text.constData()));
+        }
+    });
+    return found;
 }
 
 QByteArray CatalogueDocument::serialise() const {

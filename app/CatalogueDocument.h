@@ -9,8 +9,12 @@
 
 struct _xmlDoc;
 
+// A camera a day off is a wrong date, not a wrong zone.
+constexpr int kMaxClockOffsetMinutes = 23 * 60 + 59;
+
 // The XML of the library catalogue: a root element "Videos" holding one empty
-// element "Video" per video, whose attribute "Path" is the video's path.
+// element "Video" per video, whose attribute "Path" is the video's path and,
+// when the camera's clock needs correcting, "ClockOffset" ("+08:00", "-00:30").
 class CatalogueDocument {
 public:
     enum class Parse {
@@ -33,6 +37,12 @@ public:
     void append(const QString& path);
     // Removes every entry for path; returns how many there were.
     int remove(const QString& path);
+
+    // The minutes to add to the camera's clock for path; 0 when none is set
+    // or the stored one is unusable.
+    int clockOffset(const QString& path) const;
+    // Sets it on every entry for path, 0 removing it; false when there is none.
+    bool setClockOffset(const QString& path, int minutes);
 
     // Pretty-printed UTF-8, one element per line.
     QByteArray serialise() const;

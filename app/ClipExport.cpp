@@ -51,8 +51,8 @@ bool ClipExport::exportTrackTo(const QString& path, TrackFileFormat format) {
         tellFailure(path, tr("The clip has no GPS track."));
         return false;
     }
-    // No camera-clock offset is known here: the same instants kolvar-extract writes by default.
-    const TrackExportInfo info{trackName(), 0};
+    // A clock running behind by the offset is one running ahead of UTC by its negation.
+    const TrackExportInfo info{trackName(), -clockOffsetMinutes};
     const std::string text = TrackFileText(clip, info, format);
     const auto failure = SaveBytesAtomically(path, QByteArray::fromStdString(text));
     if (failure) tellFailure(path, *failure);
@@ -91,7 +91,9 @@ void ClipExport::saveStill(bool withInstruments) {
     saveStillTo(path, withInstruments);
 }
 
-QString ClipExport::currentCaption() const { return StillCaption(clip, playbackTime()); }
+QString ClipExport::currentCaption() const {
+    return StillCaption(clip, playbackTime(), units, clockOffsetMinutes);
+}
 
 double ClipExport::playbackTime() const { return player->currentTime().value_or(0.0); }
 

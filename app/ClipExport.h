@@ -2,6 +2,7 @@
 
 #include "TrackFileExport.h"
 #include "TrackLoader.h"
+#include "UnitFormat.h"
 
 #include <QObject>
 #include <QString>
@@ -26,6 +27,11 @@ public:
     void setTrack(const TrackLoad& load);
     // No clip at all.
     void clear();
+    // The still's speed in these units.
+    void setUnits(UnitSystem chosen) { units = chosen; }
+    // Minutes the user added to the clip's camera clock: the still's time and
+    // the exported track's times move by them.
+    void setClockOffset(int minutes) { clockOffsetMinutes = minutes; }
 
     // Without a dialog; true when the file was written.
     bool exportTrackTo(const QString& path, TrackFileFormat format);
@@ -49,6 +55,8 @@ private:
     PlayerView* player;
     QStringList clipPaths;
     TrackLoad clip;
+    UnitSystem units = UnitSystem::Metric;
+    int clockOffsetMinutes = 0;
     QAction* exportTrackItem;
     QAction* saveStillItem;
     QAction* saveStillWithInstrumentsItem;

@@ -80,14 +80,17 @@ QTreeWidgetItem* ClipItem(const DriveClip& clip, int row, const VideoEntry& entr
             item->setForeground(column, palette.brush(QPalette::Disabled, QPalette::Text));
         item->setToolTip(kName, UnavailableNotice(entry));
     } else {
-        item->setToolTip(kName, QStringLiteral("%1\n%2  %3")
-                                    .arg(QDir::toNativeSeparators(entry.path), entry.creationDate,
-                                         getSizeString(entry.fileSize)));
+        item->setToolTip(kName, ClipToolTip(entry));
     }
     return item;
 }
 
 }  // namespace
+
+QString ClipToolTip(const VideoEntry& entry, const QString& recordedStart) {
+    const QString date = recordedStart.isEmpty() ? entry.creationDate : Tr("Recorded %1").arg(recordedStart);
+    return QStringLiteral("%1\n%2  %3").arg(QDir::toNativeSeparators(entry.path), date, getSizeString(entry.fileSize));
+}
 
 void ArrangeLibraryTree(QTreeWidget& tree) {
     tree.setColumnCount(kColumns);

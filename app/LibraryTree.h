@@ -27,5 +27,9 @@ void ArrangeLibraryTree(QTreeWidget& tree);
 QVector<QTreeWidgetItem*> FillLibraryTree(QTreeWidget& tree, const std::vector<Drive>& drives,
                                           const QList<VideoEntry>& videos, const QPalette& palette);
 
+// The clip's path, then when it was recorded (the drive's start as its GPS
+// data says, once read; else the file's date) and its size.
+QString ClipToolTip(const VideoEntry& entry, const QString& recordedStart = QString());
+
 // Why the entry cannot be played now: the folder it is in is missing.
 QString UnavailableNotice(const VideoEntry& entry);

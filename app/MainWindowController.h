@@ -13,6 +13,7 @@
 #include "VideoEntry.h"
 
 #include <QFuture>
+#include <QHash>
 #include <QJsonArray>
 #include <QList>
 #include <QSet>
@@ -36,6 +37,7 @@ class NoticeBanner;
 struct PageCall;
 class PlayerView;
 class QLabel;
+class RecordedTimeLabel;
 class QProgressBar;
 class QPushButton;
 class QTreeWidget;
@@ -73,6 +75,12 @@ public:
     // Opens the settings dialog; accepted settings are saved and kept.
     void showPreferences();
     const Settings& currentSettings() const { return settings; }
+    // Asks for the selected clip's camera-clock offset and stores it with the clip.
+    void editClockOffset();
+    // Stores the offset for the loaded clip and shows the times with it; false
+    // (with a notice) when the library file cannot keep it.
+    bool setClockOffset(int minutes);
+    int clockOffset() const { return clipClockOffset; }
 
     // Library.
     void addVideoPress();
@@ -136,6 +144,7 @@ public:
     NoticeBanner* noticeBanner() const { return notices; }
     ClipExport* clipExport() const { return exports; }
     const QTimer& timer() const { return playbackTimer; }
+    RecordedTimeLabel* recordedTimeLabel() const { return recordedTime; }
 
 protected:
     // windowDidResize: the instruments redraw at their new size, for time 0.
@@ -155,6 +164,14 @@ private:
     // Marks the loaded track's G-sensor events on the seek bar.
     void showEvents();
 
+    // Units and clocks: the recorded time, the clock-offset action, the units
+    // and the track's colours as the settings say.
+    void arrangeUnitsAndClock();
+    void applyDisplaySettings();
+    void sendSpeedColours();
+    void startClipClock(const QString& videoPath);
+    void finishClipClock(const TrackLoad& load);
+    void clearClipClock();
     // Library.
     void arrangeImport();
     // Groups the library's clips into drives from the clip cache; clips not
@@ -164,6 +181,8 @@ private:
     void selectRowQuietly(int row);
     void openDrive(int drive);
     void removeDrive(int drive);
+    // The tooltip of path's row names when its drive began.
+    void showRecordedStart(const QString& path, const QString& start);
     // Loads the row's video, unless its folder is missing.
     void openRow(int row);
     // Tells the user, once per kind, why the library file was not used.
@@ -191,6 +210,8 @@ private:
     ClipExport* exports = nullptr;
     VideoFullScreen* fullScreen = nullptr;
     QPointer<ShortcutsDialog> shortcutsDialog;
+    RecordedTimeLabel* recordedTime = nullptr;
+    QAction* clockOffsetItem = nullptr;
     StringTable strings;
     QTimer playbackTimer;
     std::unique_ptr<TestHooks> testHooks;
@@ -202,6 +223,10 @@ private:
     std::optional<LatLon> trackStart;
     std::vector<double> polyline;
     QString loadedCreationDate;
+    QString loadedPath;
+    int clipClockOffset = 0;
+    // When each drive loaded this session began, for the library's tooltips.
+    QHash<QString, QString> recordedStarts;
     int32_t selectedIndex = -1;
     bool pageReady = false;
     QList<VideoEntry> videos;

@@ -31,6 +31,7 @@ void MainWindowController::arrangeDesktop() {
     drops->watchWithChildren(ui->webView);
 
     QMenu* settingsMenu = menuBar()->addMenu(tr("&Settings"));
+    settingsMenu->setObjectName(QStringLiteral("settingsMenu"));
     QAction* preferences = settingsMenu->addAction(tr("&Preferences…"), this, &MainWindowController::showPreferences);
     preferences->setShortcut(QKeySequence(tr("Ctrl+,")));
     preferences->setMenuRole(QAction::PreferencesRole);
@@ -57,6 +58,7 @@ void MainWindowController::showPreferences() {
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         settings = dialog->settings();
         showEvents();
+        applyDisplaySettings();
     });
     dialog->open();
 }

@@ -25,6 +25,14 @@ QTreeWidgetItem* SelectedItem(const QTreeWidget& tree) {
     return items.isEmpty() ? nullptr : items.first();
 }
 
+void ShowRecordedStart(const QList<VideoEntry>& videos, const QVector<QTreeWidgetItem*>& items, const QString& path,
+                       const QString& start) {
+    for (int row = 0; row < videos.size() && row < items.size(); ++row) {
+        if (videos[row].path == path && videos[row].available && items[row])
+            items[row]->setToolTip(0, ClipToolTip(videos[row], start));
+    }
+}
+
 int LibraryRow(const QTreeWidgetItem* item) { return item ? item->data(0, kLibraryRowRole).toInt() : -1; }
 
 int RowOf(const QList<VideoEntry>& videos, const QString& path) {
@@ -78,6 +86,7 @@ void MainWindowController::delVideoPress() {
     clearPoints();
     loadedTrack.reset();
     exports->clear();
+    clearClipClock();
     ui->tabsView->setGPSTrack(nullptr);
     ui->tabsView->showTime(0.0f);
     ui->btnDelVideo->setEnabled(false);
@@ -175,6 +184,8 @@ void MainWindowController::showLibrary() {
     {
         const QSignalBlocker quiet(tree);
         clipItems = FillLibraryTree(*tree, drives, videos, palette());
+        for (auto start = recordedStarts.cbegin(); start != recordedStarts.cend(); ++start)
+            ShowRecordedStart(videos, clipItems, start.key(), start.value());
         for (int i = 0; i < tree->topLevelItemCount(); ++i) {
             QTreeWidgetItem* drive = tree->topLevelItem(i);
             if (drive->childCount() > 0 && expanded.contains(drive->child(0)->text(0))) drive->setExpanded(true);
@@ -187,6 +198,11 @@ void MainWindowController::showLibrary() {
     // English needs the singular for one video; Chinese has one form for both.
     const QString unit = videos.size() == 1 ? QStringLiteral("VideoSizeOne") : QStringLiteral("VideoSize");
     ui->textVideosSize->setText(QStringLiteral("%1 %2").arg(videos.size()).arg(strings.localizedString(unit)));
+}
+
+void MainWindowController::showRecordedStart(const QString& path, const QString& start) {
+    recordedStarts.insert(path, start);
+    ShowRecordedStart(videos, clipItems, path, start);
 }
 
 void MainWindowController::selectRowQuietly(int row) {

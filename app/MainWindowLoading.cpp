@@ -94,6 +94,7 @@ void MainWindowController::reportMissingVideo(const QString& path) {
     playbackTimer.stop();
     ui->playerView->removePlayer();
     exports->clear();
+    clearClipClock();
     notices->addNotice(tr("File not found: %1").arg(QDir::toNativeSeparators(path)));
 }
 
@@ -108,6 +109,8 @@ void MainWindowController::startLoad(const Drive& drive) {
     loadedTrack = std::make_shared<GPSTrack>();
     polyline.clear();
     loadedCreationDate.clear();
+    // The offset of the drive's first clip: a camera's clock is off the same way all drive.
+    startClipClock(paths.front());
 }
 
 void MainWindowController::finishLoad(DriveLoad load) {
@@ -120,6 +123,7 @@ void MainWindowController::finishLoad(DriveLoad load) {
     if (otherChannel) playbackTimer.start();
     TrackLoad& route = load.track;
     exports->setTrack(route);
+    finishClipClock(route);
     loadedTrack = std::move(route.track);
     polyline = std::move(route.lineArray);
     trackStart = route.firstPoint;
@@ -134,7 +138,9 @@ void MainWindowController::finishLoad(DriveLoad load) {
     ui->tabsView->showTime(0.0f);
     showEvents();
     playbackTimer.start();
-    sendToPage(LoadCalls(polyline, *trackStart, route.source, *mapProvider));
+    QVector<PageCall> calls = LoadCalls(polyline, *trackStart, route.source, *mapProvider);
+    if (settings.speedColouredTrack()) calls.append(SpeedColoursCall(*loadedTrack, settings.units(), true));
+    sendToPage(calls);
     if (testHooks) testHooks->videoLoaded(*ui->playerView);
 }
 

@@ -2,6 +2,7 @@
 
 #include "PlaybackTick.h"
 #include "PlayerView.h"
+#include "RecordedTimeLabel.h"
 #include "TabsView.h"
 #include "TestHooks.h"
 #include "ui_MainWindowController.h"
@@ -15,5 +16,6 @@ void MainWindowController::timerUpdate() {
     if (!tick) return;
     moveAndCenter(tick->markerArgs);
     ui->tabsView->showTime(tick->viewTime);
+    recordedTime->showTime(*t);
     if (testHooks) testHooks->ticked(*this, *t, tick->markerArgs);
 }

@@ -39,6 +39,7 @@ MainWindowController::MainWindowController(QWidget* parent)
     arrangeDesktop();
     arrangePlayerControls();
     arrangeImport();
+    arrangeUnitsAndClock();
     playbackTimer.setInterval(kTimerPeriodMs);
     connect(&playbackTimer, &QTimer::timeout, this, &MainWindowController::timerUpdate);
     // Paused, the tick is too slow to follow a seek: the marker and the charts move at once.
@@ -80,6 +81,7 @@ void MainWindowController::windowDidLoad() {
 
     settings = Settings::load();
     restoreWindowLayout();
+    applyDisplaySettings();
     loadMapPage();
     makeDataDirectory();
     library = VideoCatalogue(QDir(dataDirectory).filePath(catalogueName));

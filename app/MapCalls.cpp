@@ -1,6 +1,10 @@
 #include "MapCalls.h"
 
 #include "CutToInt.h"
+#include "MeasureText.h"
+#include "PointSpeeds.h"
+
+#include <cmath>
 
 namespace {
 
@@ -47,4 +51,13 @@ QJsonArray TickPositionArgs(const GPSPoint& point, const MapProvider& provider) 
     QJsonArray args = TextPair(point.lat, point.lon);
     if (provider.markerArgs == MapProvider::MarkerArgs::LatLonSecond) args.append(QString::number(CutToInt32(point.time) / 1000));
     return args;
+}
+
+PageCall SpeedColoursCall(const GPSTrack& track, UnitSystem units, bool on) {
+    QJsonArray speeds;
+    if (on) {
+        // Tenths are more than a colour can tell apart, and keep the call small.
+        for (const double kmh : PointSpeeds(track)) speeds.append(std::round(SpeedIn(kmh, units) * 10) / 10);
+    }
+    return {QStringLiteral("showSpeedColours"), {speeds, UnitSymbol(SpeedUnit(units))}};
 }

@@ -4,6 +4,7 @@
 #include "MapBridge.h"
 #include "MapProvider.h"
 #include "TrackLoader.h"
+#include "UnitFormat.h"
 
 #include <QJsonArray>
 #include <QVector>
@@ -32,3 +33,8 @@ QVector<PageCall> LoadCalls(const std::vector<double>& lineArray, LatLon firstPo
 // The marker arguments of a timer tick: lat and lon as text, and the point's
 // whole second as text too when the provider takes it.
 QJsonArray TickPositionArgs(const GPSPoint& point, const MapProvider& provider);
+
+// "showSpeedColours" with each point's speed in the chosen units, as numbers
+// in the order of the points addPline drew, and the unit's symbol for the
+// legend; with on false an empty list, which draws the track in one colour.
+PageCall SpeedColoursCall(const GPSTrack& track, UnitSystem units, bool on);

@@ -25,6 +25,10 @@ bool Written(QSettings& file) {
 }
 
 const QString kSplitterGroup = QStringLiteral("splitters");
+const QString kUnitsKey = QStringLiteral("display/units");
+const QString kSpeedColoursKey = QStringLiteral("map/speedColours");
+const QString kImperial = QStringLiteral("imperial");
+const QString kMetric = QStringLiteral("metric");
 
 Settings::WindowLayout LoadWindowLayout() {
     QSettings file(Settings::windowLayoutPath(), QSettings::IniFormat);
@@ -63,6 +67,18 @@ Settings Settings::load() {
         qCWarning(kolvarLog, "%s: event threshold \"%s\" unusable, using %g g", qUtf8Printable(path()),
                   qUtf8Printable(threshold), settings.threshold);
     }
+    const QString units = Text(file.value(kUnitsKey, kMetric));
+    if (units == kImperial) {
+        settings.unitSystem = UnitSystem::Imperial;
+    } else if (units != kMetric) {
+        qCWarning(kolvarLog, "%s: units \"%s\" unknown, showing metric", qUtf8Printable(path()), qUtf8Printable(units));
+    }
+    const QString colours = Text(file.value(kSpeedColoursKey, QStringLiteral("false")));
+    settings.speedColours = colours == QLatin1String("true");
+    if (!settings.speedColours && colours != QLatin1String("false")) {
+        qCWarning(kolvarLog, "%s: speedColours \"%s\" is neither true nor false, drawing one colour",
+                  qUtf8Printable(path()), qUtf8Printable(colours));
+    }
     settings.layout = LoadWindowLayout();
     return settings;
 }
@@ -91,6 +107,8 @@ bool Settings::save() const {
     file.setValue(QStringLiteral("map/customUrl"), customUrl);
     file.setValue(QStringLiteral("map/customAttribution"), customAttribution);
     file.setValue(QStringLiteral("events/threshold"), threshold);
+    file.setValue(kUnitsKey, unitSystem == UnitSystem::Imperial ? kImperial : kMetric);
+    file.setValue(kSpeedColoursKey, speedColours ? QStringLiteral("true") : QStringLiteral("false"));
     return Written(file);
 }
 

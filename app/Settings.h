@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TileSource.h"
+#include "UnitFormat.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -14,6 +15,11 @@
 //   tiles=openstreetmap | opentopomap | cyclosm | humanitarian | custom
 //   customUrl=https://tiles.example.org/{z}/{x}/{y}.png   (with tiles=custom)
 //   customAttribution=© Example contributors             (plain text)
+//   speedColours=false                                     (the track coloured by speed)
+//
+//   [display]
+//   units=metric | imperial
+//
 //   [events]
 //   threshold=0.5    g beyond the resting reading, 0.1 to 4
 //
@@ -43,6 +49,11 @@ public:
     // Writes every section; false when the file cannot be written.
     bool save() const;
 
+    UnitSystem units() const { return unitSystem; }
+    void setUnits(UnitSystem units) { unitSystem = units; }
+    bool speedColouredTrack() const { return speedColours; }
+    void setSpeedColouredTrack(bool on) { speedColours = on; }
+
     // Saved window geometry and state, and each splitter's state by name.
     struct WindowLayout {
         QByteArray geometry;
@@ -58,5 +69,7 @@ private:
     QString customAttribution;
     // Hard braking is about 0.4 g to 0.6 g; a pothole or a kerb jolts more.
     double threshold = 0.5;
+    UnitSystem unitSystem = UnitSystem::Metric;
+    bool speedColours = false;
     WindowLayout layout;
 };

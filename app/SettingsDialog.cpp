@@ -1,5 +1,6 @@
 #include "SettingsDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -44,6 +45,18 @@ SettingsDialog::SettingsDialog(const Settings& current, QWidget* parent) : QDial
     auto* note = new QLabel(tr("The map shows the new tiles from the next start. The China map always shows its own."));
     note->setWordWrap(true);
     mapForm->addRow(note);
+    speedColours = new QCheckBox(tr("Colour the track by &speed"));
+    speedColours->setChecked(current.speedColouredTrack());
+    speedColours->setToolTip(tr("Green for slow, yellow, red for the drive's fastest; shown from the next clip opened"));
+    mapForm->addRow(speedColours);
+
+    units = new QComboBox;
+    units->addItem(tr("Metric (km/h, m, km)"), static_cast<int>(UnitSystem::Metric));
+    units->addItem(tr("Imperial (mph, ft, mi)"), static_cast<int>(UnitSystem::Imperial));
+    units->setCurrentIndex(units->findData(static_cast<int>(current.units())));
+    auto* display = new QGroupBox(tr("Display"));
+    auto* displayForm = new QFormLayout(display);
+    displayForm->addRow(tr("&Units:"), units);
 
     eventThreshold = new QDoubleSpinBox;
     eventThreshold->setRange(Settings::kMinEventThreshold, Settings::kMaxEventThreshold);
@@ -71,6 +84,7 @@ SettingsDialog::SettingsDialog(const Settings& current, QWidget* parent) : QDial
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(map);
     layout->addWidget(events);
+    layout->addWidget(display);
     layout->addWidget(problem);
     layout->addStretch();
     layout->addWidget(buttons);
@@ -94,6 +108,8 @@ void SettingsDialog::accept() {
         return;
     }
     edited.setEventThreshold(eventThreshold->value());
+    edited.setUnits(static_cast<UnitSystem>(units->currentData().toInt()));
+    edited.setSpeedColouredTrack(speedColours->isChecked());
     if (!edited.save()) {
         problem->setText(tr("The settings cannot be saved to %1.").arg(Settings::path()));
         problem->show();

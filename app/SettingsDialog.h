@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -25,6 +26,8 @@ public:
     QLineEdit* customAttributionEdit() const { return customAttribution; }
     QDoubleSpinBox* eventThresholdBox() const { return eventThreshold; }
     QLabel* problemLabel() const { return problem; }
+    QComboBox* unitsBox() const { return units; }
+    QCheckBox* speedColoursBox() const { return speedColours; }
 
     void accept() override;
 
@@ -36,5 +39,7 @@ private:
     QLineEdit* customUrl = nullptr;
     QLineEdit* customAttribution = nullptr;
     QDoubleSpinBox* eventThreshold = nullptr;
+    QCheckBox* speedColours = nullptr;
+    QComboBox* units = nullptr;
     QLabel* problem = nullptr;
 };

@@ -3,14 +3,12 @@
 #include "DetailChart.h"
 #include "GSensorChart.h"
 #include "InstrumentImage.h"
+#include "MeasureText.h"
+#include "RecordedTime.h"
 
-#include <QCoreApplication>
-#include <QDateTime>
 #include <QPainter>
-#include <QTimeZone>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 namespace {
@@ -18,25 +16,14 @@ namespace {
 // The caption stays readable on a small frame and in proportion on a large one.
 int CaptionPixelSize(int frameWidth) { return std::max(12, frameWidth / 60); }
 
-QString RecordedTime(const TrackLoad& clip, double pointTimeMs) {
-    if (!clip.hasStartTime || !std::isfinite(pointTimeMs)) return {};
-    const qint64 startMs = std::chrono::duration_cast<std::chrono::milliseconds>(
-                               clip.track->getStartTime().time_since_epoch()).count();
-    const qint64 instant = startMs + std::llround(pointTimeMs);
-    // A camera's own clock was read in the local zone; a GPS clock is UTC.
-    if (clip.clock == GPSClock::UTC)
-        return QDateTime::fromMSecsSinceEpoch(instant, QTimeZone::utc()).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss 'UTC'"));
-    return QDateTime::fromMSecsSinceEpoch(instant).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-}
-
 }  // namespace
 
-QString StillCaption(const TrackLoad& clip, double t) {
+QString StillCaption(const TrackLoad& clip, double t, UnitSystem units, int clockOffsetMinutes) {
     GPSPoint point;
     if (!clip.track || clip.track->isEmpty() || !std::isfinite(t) || !clip.track->getPoint(t, point)) return {};
     QStringList parts;
-    if (const QString when = RecordedTime(clip, point.time); !when.isEmpty()) parts << when;
-    parts << QCoreApplication::translate("StillImage", "%1 km/h").arg(point.speed, 0, 'f', 1);
+    if (const QString when = RecordedDateTime(clip, t, clockOffsetMinutes); !when.isEmpty()) parts << when;
+    parts << MeasureText(FormatSpeed(point.speed, units, 1));
     parts << QString::fromStdString(point.toString());
     return parts.join(QStringLiteral("  ·  "));
 }

@@ -198,3 +198,24 @@ void VideoCatalogue::removeVideos(const QStringList& videoPaths) {
     for (const QString& videoPath : videoPaths) catalogue.document->remove(videoPath);
     save(*catalogue.document);
 }
+
+int VideoCatalogue::clockOffset(const QString& videoPath) {
+    const CatalogueLock lock(path);
+    const ReadResult catalogue = read();
+    return catalogue.status == Read::Read ? catalogue.document->clockOffset(videoPath) : 0;
+}
+
+bool VideoCatalogue::setClockOffset(const QString& videoPath, int minutes) {
+    lastProblem = Problem::None;
+    const CatalogueLock lock(path);
+    ReadResult catalogue = read();
+    if (catalogue.status != Read::Read || !catalogue.document->setClockOffset(videoPath, minutes)) {
+        if (lastProblem == Problem::None) fail(Problem::NotSaved, Tr("the video is not in the library file"));
+        return false;
+    }
+    if (lock.heldElsewhere()) {
+        fail(Problem::NotSaved, BusyReason());
+        return false;
+    }
+    return save(*catalogue.document);
+}

@@ -39,6 +39,12 @@ public:
     void removeVideo(const QString& videoPath);
     void removeVideos(const QStringList& videoPaths);
 
+    // The minutes to add to the clip's camera clock; 0 when none is stored.
+    int clockOffset(const QString& videoPath);
+    // Stores it with the clip's entry; false (with a problem) when the clip
+    // is not in the file or the file cannot be written.
+    bool setClockOffset(const QString& videoPath, int minutes);
+
     // What went wrong with the last operation, and why.
     Problem problem() const { return lastProblem; }
     const QString& problemReason() const { return lastReason; }

@@ -102,8 +102,77 @@ var KolvarMap = (function () {
       if (event.originalEvent && /^Arrow/.test(event.originalEvent.key)) setFollowing(false);
     });
 
+    // The drive coloured by speed lies over the line, which stays (unseen)
+    // for the view and for clicks. Runs of points in the same colour band
+    // share one polyline, so a long drive costs a few dozen layers.
+    let speedLayer = null;
+    let speedLegend = null;
+    const speedBands = 24;
+
+    function speedColour(fraction) {
+      return 'hsl(' + Math.round(120 * (1 - fraction)) + ', 85%, 42%)';
+    }
+
+    function removeSpeedColours() {
+      if (speedLayer) speedLayer.remove();
+      speedLayer = null;
+      if (speedLegend) speedLegend.remove();
+      speedLegend = null;
+      if (line) line.setStyle({ opacity: trackStyle.opacity });
+    }
+
+    function addSpeedLegend(top, unit) {
+      speedLegend = L.control({ position: 'bottomright' });
+      speedLegend.onAdd = function () {
+        const box = L.DomUtil.create('div', 'kolvar-speed-legend');
+        const bar = L.DomUtil.create('div', 'kolvar-speed-bar', box);
+        bar.style.background = 'linear-gradient(to right, ' + [0, 0.5, 1].map(speedColour).join(', ') + ')';
+        const scale = L.DomUtil.create('div', 'kolvar-speed-scale', box);
+        L.DomUtil.create('span', '', scale).textContent = '0';
+        L.DomUtil.create('span', '', scale).textContent = Math.round(top) + ' ' + unit;
+        return box;
+      };
+      speedLegend.addTo(map);
+    }
+
+    // Speeds (numbers, one per drawn point, in the legend's unit) colour the
+    // line from green through yellow to red at the drive's fastest; an empty
+    // or mismatched list leaves it in one colour.
+    window.showSpeedColours = function (speeds, unit) {
+      removeSpeedColours();
+      if (!line || !Array.isArray(speeds) || speeds.length !== vertices.length || vertices.length < 2) return;
+      const speedAt = function (i) {
+        const v = speeds[i];
+        return typeof v === 'number' && Number.isFinite(v) && v > 0 ? v : 0;
+      };
+      let top = 0;
+      for (let i = 0; i < speeds.length; i++) top = Math.max(top, speedAt(i));
+      const scale = top > 0 ? top : 1;
+      const band = function (i) {
+        const mean = (speedAt(i) + speedAt(i + 1)) / 2;
+        return Math.min(speedBands - 1, Math.floor((mean / scale) * speedBands));
+      };
+      const runs = [];
+      let run = null;
+      for (let i = 0; i + 1 < vertices.length; i++) {
+        const b = band(i);
+        if (!run || run.band !== b) {
+          run = { band: b, points: [vertices[i]] };
+          runs.push(run);
+        }
+        run.points.push(vertices[i + 1]);
+      }
+      speedLayer = L.layerGroup(runs.map(function (r) {
+        const style = Object.assign({}, trackStyle, { color: speedColour((r.band + 0.5) / speedBands), interactive: false });
+        return L.polyline(r.points, style);
+      })).addTo(map);
+      line.setStyle({ opacity: 0 });
+      addSpeedLegend(top, typeof unit === 'string' ? unit : '');
+    };
+
     // Clearing empties the map of the drive: the line and the vehicle on it.
     window.clearPoints = function () {
+      removeSpeedColours();
       vertices = [];
       sources = [];
       if (line) line.remove();
@@ -134,6 +203,7 @@ var KolvarMap = (function () {
     };
 
     window.addPline = function () {
+      removeSpeedColours();
       if (line) line.remove();
       line = vertices.length ? L.polyline(vertices, trackStyle).addTo(map) : null;
       if (options.afterPline) options.afterPline(vertices.length);
@@ -181,6 +251,7 @@ var KolvarMap = (function () {
         tiles: tileUrl,
         bounds: [[view.getSouth(), view.getWest()], [view.getNorth(), view.getEast()]],
         following: following,
+        speedRuns: speedLayer ? speedLayer.getLayers().length : 0,
       };
     };
 

@@ -5,7 +5,8 @@
 # KOLVAR_TEST_SCREENSHOT, see app/TestHooks.h). The map shows stand-in tiles
 # that a local server hands out, so the picture needs no network and no tile
 # host's consent. Builds kolvar first when build/app/kolvar is missing;
-# KOLVAR_BIN names another binary.
+# KOLVAR_BIN names another binary; KOLVAR_SCREENSHOT_CONF adds lines to the
+# settings file, after its [map] section.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 kolvar="${KOLVAR_BIN:-$root/build/app/kolvar}"
@@ -78,6 +79,7 @@ cat > "$work/home/.config/kolvar/kolvar.conf" <<CONF
 tiles=custom
 customUrl=http://127.0.0.1:$(cat "$port_file")/{z}/{x}/{y}.png
 customAttribution=Stand-in tiles
+${KOLVAR_SCREENSHOT_CONF:-}
 CONF
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
 XDG_CACHE_HOME="$work/home/.cache" QTWEBENGINE_DISABLE_SANDBOX=1 \

@@ -6,7 +6,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-qpa-plugins libqt6svg6 libgl-dev
   qt6-multimedia-dev libqt6multimediawidgets6
   qt6-webengine-dev libqt6webenginecore6-bin qt6-webchannel-dev
   libxml2-dev libxml2-utils

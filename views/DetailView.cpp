@@ -22,6 +22,9 @@ DetailView::~DetailView() = default;
 void DetailView::setGPSTrack(std::shared_ptr<GPSTrack> newTrack) { track = std::move(newTrack); }
 
 void DetailView::showTime(float t) {
-    showInstrument(imageViewOutlet, track.get(), t, paintDetailChart);
-    if (labelOutlet) labelOutlet->setText(detailText(track.get(), t, selected, strings));
+    const UnitSystem shown = units;
+    showInstrument(imageViewOutlet, track.get(), t, [shown](Graphics& graphics, const GPSTrack* drawn, float at) {
+        paintDetailChartIn(graphics, drawn, at, shown);
+    });
+    if (labelOutlet) labelOutlet->setText(detailText(track.get(), t, selected, strings, units));
 }

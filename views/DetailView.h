@@ -3,6 +3,7 @@
 #include "DetailChart.h"
 #include "GPSTrack.h"
 #include "StringTable.h"
+#include "UnitFormat.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -31,6 +32,8 @@ public:
     void showTime(float t);
 
     int32_t getSelected() const { return selected; }
+    // Speeds and distances in these units from the next showTime() on.
+    void setUnits(UnitSystem chosen) { units = chosen; }
     // The texts' table; "InfoPlist" in the system's language by default.
     void setStringTable(StringTable table) { strings = std::move(table); }
 
@@ -49,6 +52,7 @@ private:
     std::unique_ptr<Ui::DetailView> ui;
     std::shared_ptr<GPSTrack> track;
     int32_t selected = kSelectedPosition;
+    UnitSystem units = UnitSystem::Metric;
     StringTable strings;
     QPointer<QLabel> labelOutlet;
     QPointer<QLabel> imageViewOutlet;

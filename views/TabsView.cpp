@@ -19,3 +19,7 @@ void TabsView::showTime(float t) {
     if (gsensorViewOutlet) gsensorViewOutlet->showTime(t);
     if (detailViewOutlet) detailViewOutlet->showTime(t);
 }
+
+void TabsView::setUnits(UnitSystem units) {
+    if (detailViewOutlet) detailViewOutlet->setUnits(units);
+}

@@ -25,6 +25,8 @@ public:
     // To the G-sensor chart, then to the detail view; a missing one is skipped.
     void setGPSTrack(const std::shared_ptr<GPSTrack>& track);
     void showTime(float t);
+    // The detail view's units; shown from the next showTime() on.
+    void setUnits(UnitSystem units);
 
     GSensorView* gsensorView() const { return gsensorViewOutlet; }
     DetailView* detailView() const { return detailViewOutlet; }

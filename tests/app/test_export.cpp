@@ -1,6 +1,7 @@
 #include "ClipExport.h"
 #include "PlayerView.h"
 #include "SideFileBuilder.h"
+#include "VideoCatalogue.h"
 #include "VideoSurface.h"
 #include "WindowHarness.h"
 
@@ -167,4 +168,22 @@ TEST(ExportFailure, AWriteThatFailsIsToldAndLeavesNoFile) {
     QFile::setPermissions(out.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_TRUE(ReadAll(kept).isEmpty());
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList{QStringLiteral("track.csv")});
+}
+
+TEST(ClockOffset, KeptWithTheClipAndAppliedToTheExportedTimesAndTheCaption) {
+    LoadedClip clip;
+    QTemporaryDir out;
+    const QString path = out.filePath(QStringLiteral("track.gpx"));
+    ASSERT_TRUE(clip.exports().exportTrackTo(path, TrackFileFormat::Gpx));
+    EXPECT_TRUE(ReadAll(path).contains("<time>2015-06-15T12:00:00Z</time>"));
+
+    ASSERT_TRUE(clip.harness.window().setClockOffset(-90));
+    VideoCatalogue stored(clip.harness.home().catalogue());
+    EXPECT_EQ(stored.clockOffset(clip.video), -90);
+    EXPECT_TRUE(ReadAll(stored.filePath()).contains("ClockOffset=\"-01:30\""));
+    EXPECT_EQ(stored.refresh().size(), 1) << "the entry still reads as a clip";
+
+    ASSERT_TRUE(clip.exports().exportTrackTo(path, TrackFileFormat::Gpx));
+    EXPECT_TRUE(ReadAll(path).contains("<time>2015-06-15T10:30:00Z</time>"));
+    EXPECT_TRUE(clip.exports().currentCaption().startsWith(QStringLiteral("2015-06-15 10:30:00")));
 }

@@ -1,7 +1,10 @@
 // The calls a page receives from a load and from a timer tick, recorded by a
 // stand-in page: names, order, argument types and values, and batching.
+#include "Settings.h"
 #include "SideFileBuilder.h"
 #include "WindowHarness.h"
+
+#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +75,18 @@ TEST(PageCalls, TheTimerKeepsSendingThePositionWhilePaused) {
     EXPECT_GE(ticks.size(), 4) << Describe(ticks).toStdString();
     EXPECT_EQ(Describe(LastBatch(ticks)),
               QStringLiteral("moveMyPosition(s:22.576129999999996, s:113.90535) setCenter(s:22.576129999999996, s:113.90535)"));
+}
+
+TEST(PageCalls, TheSpeedColouredTrackGetsEachPointsSpeedInTheChosenUnits) {
+    WindowHarness harness(kGermany);
+    QSettings conf(Settings::path(), QSettings::IniFormat);
+    conf.setValue(QStringLiteral("display/units"), QStringLiteral("imperial"));
+    conf.setValue(QStringLiteral("map/speedColours"), QStringLiteral("true"));
+    conf.sync();
+    const QString calls = LoadEmbeddedVideo(harness);
+    // Both fixes recorded about 65 km/h.
+    EXPECT_TRUE(calls.endsWith(QStringLiteral("flyto(s:22.576129999999996, s:113.90535) showSpeedColours(object:40.5,40.5, s:mph)")))
+        << calls.toStdString();
 }
 
 }  // namespace

@@ -95,6 +95,10 @@ TEST(DetailChart, TextsOfEachChoiceWithAndWithoutATable) {
         {partial, 1500, kSelectedSpeed, QStringLiteral("Vitesse 57km/h")},
     };
     for (const auto& c : cases) EXPECT_EQ(detailText(track.get(), c.t, c.selected, c.strings), c.text) << c.selected;
+    EXPECT_EQ(detailText(track.get(), 1500, kSelectedDistances, none, UnitSystem::Imperial),
+              QStringLiteral("DistFromStart 0.75mi DistToEnd 2.11mi"));
+    EXPECT_EQ(detailText(track.get(), 1500, kSelectedSpeed, none, UnitSystem::Imperial),
+              QStringLiteral("CurrentSpeed 35mph"));
 
     // Speeds beyond the integer range saturate instead of overflowing.
     for (const auto& [speed, text] : {std::pair{1e300, "CurrentSpeed 2147483647km/h"},
