@@ -47,7 +47,7 @@ SettingsDialog::SettingsDialog(const Settings& current, QWidget* parent) : QDial
     mapForm->addRow(note);
     speedColours = new QCheckBox(tr("Colour the track by &speed"));
     speedColours->setChecked(current.speedColouredTrack());
-    speedColours->setToolTip(tr("Green for slow, yellow, red for the drive's fastest; shown from the next clip opened"));
+    speedColours->setToolTip(tr("Green at the drive's slowest, through yellow, to red at its fastest"));
     mapForm->addRow(speedColours);
 
     units = new QComboBox;

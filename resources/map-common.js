@@ -121,14 +121,14 @@ var KolvarMap = (function () {
       if (line) line.setStyle({ opacity: trackStyle.opacity });
     }
 
-    function addSpeedLegend(top, unit) {
+    function addSpeedLegend(low, top, unit) {
       speedLegend = L.control({ position: 'bottomright' });
       speedLegend.onAdd = function () {
         const box = L.DomUtil.create('div', 'kolvar-speed-legend');
         const bar = L.DomUtil.create('div', 'kolvar-speed-bar', box);
         bar.style.background = 'linear-gradient(to right, ' + [0, 0.5, 1].map(speedColour).join(', ') + ')';
         const scale = L.DomUtil.create('div', 'kolvar-speed-scale', box);
-        L.DomUtil.create('span', '', scale).textContent = '0';
+        L.DomUtil.create('span', '', scale).textContent = String(Math.round(low));
         L.DomUtil.create('span', '', scale).textContent = Math.round(top) + ' ' + unit;
         return box;
       };
@@ -136,8 +136,8 @@ var KolvarMap = (function () {
     }
 
     // Speeds (numbers, one per drawn point, in the legend's unit) colour the
-    // line from green through yellow to red at the drive's fastest; an empty
-    // or mismatched list leaves it in one colour.
+    // line from green at the drive's slowest through yellow to red at its
+    // fastest; an empty or mismatched list leaves it in one colour.
     window.showSpeedColours = function (speeds, unit) {
       removeSpeedColours();
       if (!line || !Array.isArray(speeds) || speeds.length !== vertices.length || vertices.length < 2) return;
@@ -145,12 +145,16 @@ var KolvarMap = (function () {
         const v = speeds[i];
         return typeof v === 'number' && Number.isFinite(v) && v > 0 ? v : 0;
       };
+      let low = Infinity;
       let top = 0;
-      for (let i = 0; i < speeds.length; i++) top = Math.max(top, speedAt(i));
-      const scale = top > 0 ? top : 1;
+      for (let i = 0; i < speeds.length; i++) {
+        low = Math.min(low, speedAt(i));
+        top = Math.max(top, speedAt(i));
+      }
+      const range = top > low ? top - low : 1;
       const band = function (i) {
         const mean = (speedAt(i) + speedAt(i + 1)) / 2;
-        return Math.min(speedBands - 1, Math.floor((mean / scale) * speedBands));
+        return Math.min(speedBands - 1, Math.floor(((mean - low) / range) * speedBands));
       };
       const runs = [];
       let run = null;
@@ -167,7 +171,7 @@ var KolvarMap = (function () {
         return L.polyline(r.points, style);
       })).addTo(map);
       line.setStyle({ opacity: 0 });
-      addSpeedLegend(top, typeof unit === 'string' ? unit : '');
+      addSpeedLegend(low, top, typeof unit === 'string' ? unit : '');
     };
 
     // Clearing empties the map of the drive: the line and the vehicle on it.
