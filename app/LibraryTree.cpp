@@ -18,7 +18,10 @@ namespace {
 
 enum Column { kName, kStart, kEnd, kDuration, kDistance, kClips, kChannels, kColumns };
 
-QString Tr(const char* text) { return QCoreApplication::translate("LibraryTree", text); }
+// The context the library's texts are translated in.
+struct LibraryTreeTexts {
+    Q_DECLARE_TR_FUNCTIONS(LibraryTree)
+};
 
 QDateTime Local(DriveClip::TimePoint t) {
     return QDateTime::fromMSecsSinceEpoch(
@@ -36,16 +39,16 @@ QString Duration(double ms) {
 
 QString Distance(const std::optional<double>& metres) {
     if (!metres) return QString();
-    return Tr("%1 km").arg(QLocale().toString(*metres / 1000, 'f', 1));
+    return LibraryTreeTexts::tr("%1 km").arg(QLocale().toString(*metres / 1000, 'f', 1));
 }
 
 QString ChannelText(CameraChannel channel) {
     switch (channel) {
-        case CameraChannel::Front: return Tr("Front");
-        case CameraChannel::Rear: return Tr("Rear");
-        case CameraChannel::Interior: return Tr("Interior");
+        case CameraChannel::Front: return LibraryTreeTexts::tr("Front");
+        case CameraChannel::Rear: return LibraryTreeTexts::tr("Rear");
+        case CameraChannel::Interior: return LibraryTreeTexts::tr("Interior");
     }
-    return Tr("Front");
+    return LibraryTreeTexts::tr("Front");
 }
 
 QTreeWidgetItem* DriveItem(const Drive& drive, int index, int clipCount) {
@@ -88,14 +91,14 @@ QTreeWidgetItem* ClipItem(const DriveClip& clip, int row, const VideoEntry& entr
 }  // namespace
 
 QString ClipToolTip(const VideoEntry& entry, const QString& recordedStart) {
-    const QString date = recordedStart.isEmpty() ? entry.creationDate : Tr("Recorded %1").arg(recordedStart);
+    const QString date = recordedStart.isEmpty() ? entry.creationDate : LibraryTreeTexts::tr("Recorded %1").arg(recordedStart);
     return QStringLiteral("%1\n%2  %3").arg(QDir::toNativeSeparators(entry.path), date, getSizeString(entry.fileSize));
 }
 
 void ArrangeLibraryTree(QTreeWidget& tree) {
     tree.setColumnCount(kColumns);
-    tree.setHeaderLabels({Tr("Drive"), Tr("Start"), Tr("End"), Tr("Duration"), Tr("Distance"), Tr("Clips"),
-                          Tr("Channels")});
+    tree.setHeaderLabels({LibraryTreeTexts::tr("Drive"), LibraryTreeTexts::tr("Start"), LibraryTreeTexts::tr("End"), LibraryTreeTexts::tr("Duration"), LibraryTreeTexts::tr("Distance"), LibraryTreeTexts::tr("Clips"),
+                          LibraryTreeTexts::tr("Channels")});
     tree.header()->setStretchLastSection(false);
     tree.header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     // Clip names are long: elided in the middle, whole in the tooltip, so the
@@ -132,6 +135,6 @@ QVector<QTreeWidgetItem*> FillLibraryTree(QTreeWidget& tree, const std::vector<D
 }
 
 QString UnavailableNotice(const VideoEntry& entry) {
-    return Tr("%1 is not available: its folder %2 is missing. Connect the card or disk it is on.")
+    return LibraryTreeTexts::tr("%1 is not available: its folder %2 is missing. Connect the card or disk it is on.")
         .arg(QFileInfo(entry.path).fileName(), QDir::toNativeSeparators(QFileInfo(entry.path).path()));
 }

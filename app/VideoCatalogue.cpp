@@ -30,8 +30,7 @@ bool StorableInXml(const QString& path) {
     });
 }
 
-QString Tr(const char* text) { return QCoreApplication::translate("VideoCatalogue", text); }
-QString BusyReason() { return Tr("another Kolvar window keeps it locked"); }
+QString BusyReason() { return VideoCatalogue::tr("another Kolvar window keeps it locked"); }
 
 // Held while the file is read, changed and written back, so that two windows
 // never write over each other's entries.
@@ -73,7 +72,7 @@ VideoCatalogue::ReadResult VideoCatalogue::read() {
     if (!document) {
         qCWarning(kolvarLog, "the library %s cannot be read; it is left as it is", qUtf8Printable(path));
         fail(Problem::Unreadable, file.error() != QFileDevice::NoError ? file.errorString()
-                                                                       : Tr("it is not a library file"));
+                                                                       : VideoCatalogue::tr("it is not a library file"));
         return {Read::Unreadable, std::nullopt};
     }
     return {Read::Read, std::move(document)};
@@ -210,7 +209,7 @@ bool VideoCatalogue::setClockOffset(const QString& videoPath, int minutes) {
     const CatalogueLock lock(path);
     ReadResult catalogue = read();
     if (catalogue.status != Read::Read || !catalogue.document->setClockOffset(videoPath, minutes)) {
-        if (lastProblem == Problem::None) fail(Problem::NotSaved, Tr("the video is not in the library file"));
+        if (lastProblem == Problem::None) fail(Problem::NotSaved, VideoCatalogue::tr("the video is not in the library file"));
         return false;
     }
     if (lock.heldElsewhere()) {

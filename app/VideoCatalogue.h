@@ -3,6 +3,7 @@
 #include "CatalogueDocument.h"
 #include "VideoEntry.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,8 @@
 // cannot be read, even leniently, is never written over: the user may still
 // mend it by hand. Videos the file could not take are kept for the session.
 class VideoCatalogue {
+    Q_DECLARE_TR_FUNCTIONS(VideoCatalogue)
+
 public:
     enum class Problem {
         None,

@@ -2,6 +2,7 @@
 #include "InstanceChannel.h"
 #include "KolvarAppDelegate.h"
 #include "MediaBackend.h"
+#include "StringTable.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Kolvar"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.kolvar.Kolvar"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kolvar.svg")));
+    InstallTranslations(QLocale());
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Plays dash-camera clips with their drive on a map."));

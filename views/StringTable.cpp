@@ -1,56 +1,56 @@
 #include "StringTable.h"
 
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QStringList>
-
-#include <optional>
+#include <QCoreApplication>
+#include <QTranslator>
 
 // Outside any namespace, as Q_INIT_RESOURCE requires. Referencing the resource
 // also keeps the linker from dropping it out of the static library.
-static void initViewsResources() { Q_INIT_RESOURCE(views); }
+static void initTranslationResources() { Q_INIT_RESOURCE(translations); }
 
 namespace {
 
-constexpr qint64 kMaxTableBytes = 1 << 20;
-const QString kDevelopmentLanguage = QStringLiteral("en");
+// The keys the window and the instruments look up, for the translation tools.
+[[maybe_unused]] constexpr const char* kInfoPlistKeys[] = {
+    QT_TRANSLATE_NOOP("InfoPlist", "NoGPSInfo"),    QT_TRANSLATE_NOOP("InfoPlist", "OK"),
+    QT_TRANSLATE_NOOP("InfoPlist", "VideoSize"),    QT_TRANSLATE_NOOP("InfoPlist", "VideoSizeOne"),
+    QT_TRANSLATE_NOOP("InfoPlist", "DistFromStart"), QT_TRANSLATE_NOOP("InfoPlist", "DistToEnd"),
+    QT_TRANSLATE_NOOP("InfoPlist", "m"),            QT_TRANSLATE_NOOP("InfoPlist", "CurrentSpeed"),
+};
 
-// Candidate table suffixes, most specific first: "zh_Hans", "zh", "en".
-QStringList languageCandidates(const QLocale& locale) {
-    const QString language = QLocale::languageToCode(locale.language());
-    QStringList candidates;
-    if (locale.script() != QLocale::AnyScript) {
-        candidates << language + u'_' + QLocale::scriptToCode(locale.script());
-    }
-    candidates << language << kDevelopmentLanguage;
-    candidates.removeDuplicates();
-    return candidates;
-}
-
-// Only string values count; anything else in the file is ignored.
-std::optional<QHash<QString, QString>> readTable(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxTableBytes) return std::nullopt;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-    if (!document.isObject()) return std::nullopt;
-    QHash<QString, QString> texts;
-    const QJsonObject object = document.object();
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        if (it.value().isString()) texts.insert(it.key(), it.value().toString());
-    }
-    return texts;
-}
+const QString kTranslationsFolder = QStringLiteral(":/i18n");
 
 }  // namespace
 
-StringTable StringTable::load(const QString& tableName, const QLocale& locale) {
-    static const bool resourcesReady = (initViewsResources(), true);
+bool LoadTranslations(QTranslator& translator, const QLocale& locale) {
+    static const bool resourcesReady = (initTranslationResources(), true);
     Q_UNUSED(resourcesReady);
-    for (const QString& language : languageCandidates(locale)) {
-        if (auto texts = readTable(QStringLiteral(":/strings/%1.%2.json").arg(tableName, language))) {
-            return StringTable(std::move(*texts));
-        }
+    // "kolvar_zh_Hans_CN", "kolvar_zh_Hans", ... as the locale's languages give them.
+    if (translator.load(locale, QStringLiteral("kolvar"), QStringLiteral("_"), kTranslationsFolder)) return true;
+    return translator.load(QStringLiteral("kolvar_en"), kTranslationsFolder);
+}
+
+void InstallTranslations(const QLocale& locale) {
+    static QTranslator* installed = nullptr;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
     }
-    return {};
+    installed = new QTranslator;
+    LoadTranslations(*installed, locale);
+    QCoreApplication::installTranslator(installed);
+}
+
+StringTable StringTable::load(const QString& tableName, const QLocale& locale) {
+    auto translator = std::make_shared<QTranslator>();
+    if (!LoadTranslations(*translator, locale)) return {};
+    StringTable table;
+    table.context = tableName.toUtf8();
+    table.translator = std::move(translator);
+    return table;
+}
+
+QString StringTable::localizedString(const QString& key) const {
+    if (!translator) return texts.value(key, key);
+    const QString text = translator->translate(context.constData(), key.toUtf8().constData());
+    return text.isEmpty() ? key : text;
 }

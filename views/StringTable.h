@@ -4,20 +4,33 @@
 #include <QLocale>
 #include <QString>
 
-// A localised key -> text table ("InfoPlist") shipped in the resources. A key
-// without an entry reads as itself, so a missing translation shows its key.
+#include <memory>
+
+class QTranslator;
+
+// A key -> text table ("InfoPlist"): the translation context of that name in
+// the program's translations, or texts given directly. A key without an
+// entry reads as itself, so a missing translation shows its key.
 class StringTable {
 public:
     StringTable() = default;
     explicit StringTable(QHash<QString, QString> texts) : texts(std::move(texts)) {}
 
-    // The table in the locale's language and script, else in its language,
-    // else in English; an empty table when none of them is shipped or readable.
+    // The table in the locale's language, else in English.
     static StringTable load(const QString& tableName, const QLocale& locale = QLocale::system());
 
-    QString localizedString(const QString& key) const { return texts.value(key, key); }
-    bool isEmpty() const { return texts.isEmpty(); }
+    QString localizedString(const QString& key) const;
 
 private:
     QHash<QString, QString> texts;
+    QByteArray context;
+    std::shared_ptr<const QTranslator> translator;
 };
+
+// Loads the program's translations for the locale's language and script
+// (English when that language is not shipped) into translator.
+bool LoadTranslations(QTranslator& translator, const QLocale& locale);
+
+// Makes them the application's, in place of those installed before; tr()
+// texts follow from then on.
+void InstallTranslations(const QLocale& locale);

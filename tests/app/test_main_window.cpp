@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMediaPlayer>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -411,3 +412,19 @@ TEST(StartUp, TheMapHasNoBrowserMenu) {
 }
 
 }  // namespace
+
+TEST(StartUp, UnderAChineseLocaleTheMenusButtonsAndTextsAreChinese) {
+    const QLocale china(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China);
+    InstallTranslations(china);
+    WindowHarness harness(china);
+    harness.start();
+    QStringList menus;
+    for (const QAction* menu : harness.window().menuBar()->actions()) menus << menu->text();
+    const QString button = harness.window().findChild<QPushButton*>(QStringLiteral("coordinatesButton"))->text();
+    const QString summary = harness.window().textVideosSize()->text();
+    InstallTranslations(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_TRUE(menus.contains(QStringLiteral("导出(&E)")) && menus.contains(QStringLiteral("设置(&S)")))
+        << menus.join(u' ').toStdString();
+    EXPECT_EQ(button, QStringLiteral("位置")) << "a text of a .ui layout";
+    EXPECT_EQ(summary, QStringLiteral("0 个视频")) << "an InfoPlist key";
+}
