@@ -250,7 +250,9 @@
     </message>
     <message numerus="yes">
         <source>Import cancelled; %n clip(s) were added.</source>
-        <translation><numerusform>导入已取消；已添加 %n 个片段。</numerusform></translation>
+        <translation>
+            <numerusform>导入已取消；已添加 %n 个片段。</numerusform>
+        </translation>
     </message>
     <message>
         <source>Add folder</source>
@@ -274,7 +276,9 @@
     </message>
     <message numerus="yes">
         <source>Reading %n clip(s)…</source>
-        <translation><numerusform>正在读取 %n 个片段…</numerusform></translation>
+        <translation>
+            <numerusform>正在读取 %n 个片段…</numerusform>
+        </translation>
     </message>
     <message>
         <source>Add videos</source>
@@ -286,7 +290,9 @@
     </message>
     <message numerus="yes">
         <source>Remove the %n clip(s) of this drive from the library? The files stay.</source>
-        <translation><numerusform>从资料库中移除此行程的 %n 个片段？文件会保留。</numerusform></translation>
+        <translation>
+            <numerusform>从资料库中移除此行程的 %n 个片段？文件会保留。</numerusform>
+        </translation>
     </message>
     <message>
         <source>The library %1 cannot be read (%2); it is left as it is. Videos you add stay for this session only.</source>
