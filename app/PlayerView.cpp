@@ -98,6 +98,8 @@ PlayerView::PlayerView(QWidget* parent) : QWidget(parent) {
     connect(seekSlider, &QSlider::valueChanged, this, &PlayerView::seekTo);
     connect(video, &VideoSurface::doubleClicked, this, &PlayerView::videoDoubleClicked);
     connect(inset, &VideoSurface::doubleClicked, this, &PlayerView::swapChannels);
+    connect(video, &VideoSurface::pictureSizeChanged, this, &PlayerView::placeInset);
+    connect(inset, &VideoSurface::pictureSizeChanged, this, &PlayerView::placeInset);
     connect(volume, &VolumeControl::changed, this, [this] {
         if (playback) playback->setSoundSettings([this](QAudioOutput* output) { volume->applyTo(output); });
     });
@@ -263,9 +265,14 @@ void PlayerView::showSinks() {
 }
 
 void PlayerView::placeInset() {
-    const QSize size = video->size() / kInsetShare;
-    inset->setGeometry(video->width() - size.width() - kInsetMargin, video->height() - size.height() - kInsetMargin,
-                       size.width(), size.height());
+    // In the picture's corner rather than on the bars beside it; shaped as
+    // the inset's own picture.
+    const QRect picture = video->pictureRect();
+    const QRect insetPicture = inset->pictureRect();
+    const QSize size = (insetPicture.isEmpty() ? picture.size() : insetPicture.size())
+                           .scaled(picture.size() / kInsetShare, Qt::KeepAspectRatio);
+    inset->setGeometry(QRect(picture.bottomRight() - QPoint(size.width() + kInsetMargin, size.height() + kInsetMargin),
+                             size));
     inset->raise();
 }
 

@@ -7,8 +7,10 @@
 VideoSurface::VideoSurface(QWidget* parent) : QWidget(parent), sink(new QVideoSink(this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(sink, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& next) {
+        const bool resized = next.size() != frame.size();
         frame = next;
         update();
+        if (resized) emit pictureSizeChanged();
     });
 }
 
@@ -23,6 +25,13 @@ void VideoSurface::clear() {
     disconnect(following);
     frame = QVideoFrame();
     update();
+}
+
+QRect VideoSurface::pictureRect() const {
+    if (!frame.isValid() || frame.size().isEmpty()) return rect();
+    QRect picture(QPoint(), frame.size().scaled(size(), Qt::KeepAspectRatio));
+    picture.moveCenter(rect().center());
+    return picture;
 }
 
 void VideoSurface::paintEvent(QPaintEvent*) {

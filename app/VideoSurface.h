@@ -21,9 +21,13 @@ public:
     void follow(QVideoSink* source);
     // Back to black, as when no player is attached.
     void clear();
+    // Where the picture is painted, scaled to fit; the whole surface without one.
+    QRect pictureRect() const;
 
 signals:
     void doubleClicked();
+    // The picture's shape changed: a frame of another size, or the first one.
+    void pictureSizeChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
