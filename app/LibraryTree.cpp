@@ -1,6 +1,7 @@
 #include "LibraryTree.h"
 
 #include "KolvarLog.h"
+#include "RecordedTime.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -91,7 +92,7 @@ QTreeWidgetItem* ClipItem(const DriveClip& clip, int row, const VideoEntry& entr
 }  // namespace
 
 QString ClipToolTip(const VideoEntry& entry, const QString& recordedStart) {
-    const QString date = recordedStart.isEmpty() ? entry.creationDate : LibraryTreeTexts::tr("Recorded %1").arg(recordedStart);
+    const QString date = recordedStart.isEmpty() ? entry.creationDate : RecordedCaption(recordedStart);
     return QStringLiteral("%1\n%2  %3").arg(QDir::toNativeSeparators(entry.path), date, getSizeString(entry.fileSize));
 }
 

@@ -1,5 +1,6 @@
 #include "RecordedTime.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QTimeZone>
 
@@ -32,4 +33,8 @@ QString RecordedDateTime(const TrackLoad& clip, double t, int clockOffsetMinutes
 QString RecordedStart(const TrackLoad& clip, int clockOffsetMinutes) {
     if (!clip.track || clip.track->isEmpty()) return {};
     return InstantText(clip, clip.track->pointArray().front().time, clockOffsetMinutes);
+}
+
+QString RecordedCaption(const QString& when) {
+    return when.isEmpty() ? QString() : QCoreApplication::translate("RecordedTime", "Recorded %1").arg(when);
 }

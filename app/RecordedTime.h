@@ -12,3 +12,6 @@ QString RecordedDateTime(const TrackLoad& clip, double t, int clockOffsetMinutes
 
 // The same for the first point: when the drive began.
 QString RecordedStart(const TrackLoad& clip, int clockOffsetMinutes);
+
+// "Recorded 2015-06-15 12:00:05", the caption of such a time; empty for none.
+QString RecordedCaption(const QString& when);

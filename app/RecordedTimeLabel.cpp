@@ -30,5 +30,5 @@ void RecordedTimeLabel::clear() {
 void RecordedTimeLabel::showTime(double t) {
     shownTime = t;
     const QString when = RecordedDateTime(clip, t, offsetMinutes);
-    setText(when.isEmpty() ? QString() : tr("Recorded %1").arg(when));
+    setText(RecordedCaption(when));
 }

@@ -103,7 +103,7 @@ DriveClip DriveClipOf(const std::string& path, const TrackLoad& load, bool whole
 
     FileByteSource source(path);
     if (source.isOpen()) {
-        if (const auto movie = ReadMp4Movie(source, [](const Mp4Track&) { return false; })) {
+        if (const auto movie = ReadMp4Outline(source)) {
             clues.containerCreation = ContainerCreation(movie->creationTime);
             clues.containerDurationS = movie->duration;
         } else if (const auto seconds = AviDurationSeconds(source)) {

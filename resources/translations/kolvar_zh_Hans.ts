@@ -158,10 +158,6 @@
         <translation>车内</translation>
     </message>
     <message>
-        <source>Recorded %1</source>
-        <translation>录制于 %1</translation>
-    </message>
-    <message>
         <source>Drive</source>
         <translation>行程</translation>
     </message>
@@ -461,14 +457,17 @@
     </message>
 </context>
 <context>
+    <name>RecordedTime</name>
+    <message>
+        <source>Recorded %1</source>
+        <translation>录制于 %1</translation>
+    </message>
+</context>
+<context>
     <name>RecordedTimeLabel</name>
     <message>
         <source>When the camera recorded the point shown</source>
         <translation>摄像机录制当前点的时间</translation>
-    </message>
-    <message>
-        <source>Recorded %1</source>
-        <translation>录制于 %1</translation>
     </message>
 </context>
 <context>
