@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -44,16 +45,22 @@ constexpr double kMsPerSecond = 1000;
 
 const int64_t kGpsEpochMs = *UtcMilliseconds(1980, 1, 6, 0, 0, 0);
 
-
-// GPS time runs ahead of UTC by the leap seconds inserted since 1980.
-int64_t GpsToUtcMs(int64_t gpsUtcMs) {
-    static const int64_t kLeapSeconds[][3] = {
+// The UTC instants at which a leap second had been inserted, each once.
+std::vector<int64_t> LeapSecondInstants() {
+    static const int kDates[][3] = {
         {1981, 7, 1}, {1982, 7, 1}, {1983, 7, 1}, {1985, 7, 1}, {1988, 1, 1}, {1990, 1, 1},
         {1991, 1, 1}, {1992, 7, 1}, {1993, 7, 1}, {1994, 7, 1}, {1996, 1, 1}, {1997, 7, 1},
         {1999, 1, 1}, {2006, 1, 1}, {2009, 1, 1}, {2012, 7, 1}, {2015, 7, 1}, {2017, 1, 1}};
+    std::vector<int64_t> instants;
+    for (const auto& date : kDates) instants.push_back(*UtcMilliseconds(date[0], date[1], date[2], 0, 0, 0));
+    return instants;
+}
+
+// GPS time runs ahead of UTC by the leap seconds inserted since 1980.
+int64_t GpsToUtcMs(int64_t gpsUtcMs) {
+    static const std::vector<int64_t> kLeapInstants = LeapSecondInstants();
     int64_t leap = 0;
-    for (const auto& date : kLeapSeconds) {
-        const int64_t inserted = *UtcMilliseconds(int(date[0]), int(date[1]), int(date[2]), 0, 0, 0);
+    for (const int64_t inserted : kLeapInstants) {
         if (gpsUtcMs - (leap + 1) * int64_t(kMsPerSecond) >= inserted) ++leap;
     }
     return gpsUtcMs - leap * int64_t(kMsPerSecond);
