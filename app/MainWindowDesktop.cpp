@@ -6,6 +6,7 @@
 #include "PlayerView.h"
 #include "SettingsDialog.h"
 #include "VideoFullScreen.h"
+#include "VolumeControl.h"
 #include "ui_MainWindowController.h"
 
 #include <QCloseEvent>
@@ -69,6 +70,9 @@ void MainWindowController::restoreWindowLayout() {
     const Settings::WindowLayout& layout = settings.windowLayout();
     if (!layout.geometry.isEmpty()) restoreGeometry(layout.geometry);
     if (!layout.state.isEmpty()) restoreState(layout.state);
+    VolumeControl* volume = ui->playerView->volumeControl();
+    volume->setVolume(layout.volume);
+    if (volume->isMuted() != layout.muted) volume->toggleMute();
     for (QSplitter* splitter : findChildren<QSplitter*>()) {
         const QByteArray state = layout.splitters.value(splitter->objectName());
         if (!state.isEmpty()) splitter->restoreState(state);
@@ -78,7 +82,8 @@ void MainWindowController::restoreWindowLayout() {
 void MainWindowController::closeEvent(QCloseEvent* event) {
     // The layout to keep is the one with the library, the map and the instruments.
     fullScreen->leave();
-    Settings::WindowLayout layout{saveGeometry(), saveState(), {}};
+    const VolumeControl* volume = ui->playerView->volumeControl();
+    Settings::WindowLayout layout{saveGeometry(), saveState(), {}, volume->volume(), volume->isMuted()};
     for (const QSplitter* splitter : findChildren<QSplitter*>()) {
         layout.splitters.insert(splitter->objectName(), splitter->saveState());
     }

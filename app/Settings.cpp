@@ -25,6 +25,8 @@ bool Written(QSettings& file) {
 }
 
 const QString kSplitterGroup = QStringLiteral("splitters");
+const QString kVolumeKey = QStringLiteral("player/volume");
+const QString kMutedKey = QStringLiteral("player/muted");
 const QString kUnitsKey = QStringLiteral("display/units");
 const QString kSpeedColoursKey = QStringLiteral("map/speedColours");
 const QString kImperial = QStringLiteral("imperial");
@@ -35,6 +37,10 @@ Settings::WindowLayout LoadWindowLayout() {
     Settings::WindowLayout layout;
     layout.geometry = file.value(QStringLiteral("window/geometry")).toByteArray();
     layout.state = file.value(QStringLiteral("window/state")).toByteArray();
+    bool number = false;
+    const int volume = file.value(kVolumeKey).toInt(&number);
+    if (number && volume >= 0 && volume <= 100) layout.volume = volume;
+    layout.muted = file.value(kMutedKey, false).toBool();
     file.beginGroup(kSplitterGroup);
     for (const QString& name : file.childKeys()) layout.splitters.insert(name, file.value(name).toByteArray());
     return layout;
@@ -116,6 +122,8 @@ bool Settings::saveWindowLayout(const WindowLayout& layout) {
     QSettings file(windowLayoutPath(), QSettings::IniFormat);
     file.setValue(QStringLiteral("window/geometry"), layout.geometry);
     file.setValue(QStringLiteral("window/state"), layout.state);
+    file.setValue(kVolumeKey, layout.volume);
+    file.setValue(kMutedKey, layout.muted);
     file.remove(kSplitterGroup);
     file.beginGroup(kSplitterGroup);
     for (auto splitter = layout.splitters.cbegin(); splitter != layout.splitters.cend(); ++splitter) {

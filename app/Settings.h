@@ -54,11 +54,14 @@ public:
     bool speedColouredTrack() const { return speedColours; }
     void setSpeedColouredTrack(bool on) { speedColours = on; }
 
-    // Saved window geometry and state, and each splitter's state by name.
+    // Saved window geometry and state, each splitter's state by name, and the
+    // sound as the user left it.
     struct WindowLayout {
         QByteArray geometry;
         QByteArray state;
         QHash<QString, QByteArray> splitters;
+        int volume = 100;
+        bool muted = false;
     };
     const WindowLayout& windowLayout() const { return layout; }
     static bool saveWindowLayout(const WindowLayout& layout);

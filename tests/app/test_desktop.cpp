@@ -4,6 +4,7 @@
 #include "NoticeBanner.h"
 #include "PlayerView.h"
 #include "SettingsDialog.h"
+#include "VolumeControl.h"
 #include "WindowHarness.h"
 
 #include <QApplication>
@@ -138,6 +139,8 @@ TEST(WindowLayout, SizeAndSplittersSurviveACloseAndADamagedFileIsIgnored) {
     library->setSizes({333, 700});
     videoMap->setSizes({200, 600});
     const QList<int> librarySizes = library->sizes(), videoMapSizes = videoMap->sizes();
+    first.findChild<VolumeControl*>()->setVolume(37);
+    first.findChild<VolumeControl*>()->toggleMute();
     first.close();
 
     MainWindowController second;
@@ -146,6 +149,8 @@ TEST(WindowLayout, SizeAndSplittersSurviveACloseAndADamagedFileIsIgnored) {
     EXPECT_EQ(second.size(), QSize(1111, 777));
     EXPECT_EQ(second.findChild<QSplitter*>("librarySplitter")->sizes(), librarySizes);
     EXPECT_EQ(second.findChild<QSplitter*>("videoMapSplitter")->sizes(), videoMapSizes);
+    EXPECT_EQ(second.findChild<VolumeControl*>()->volume(), 37);
+    EXPECT_TRUE(second.findChild<VolumeControl*>()->isMuted());
     second.close();
 
     WriteBytes(Settings::windowLayoutPath(), QByteArray("[window]\ngeometry=\x01\xff@ByteArray(zz)\n[splitters]\nlibrarySplitter=7\n"));
