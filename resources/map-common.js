@@ -36,7 +36,8 @@ var KolvarMap = (function () {
       zoomControl: true,
       worldCopyJump: true,
     });
-    L.control.scale({ imperial: false }).addTo(map);
+    // Both systems: the page does not know which one the user chose.
+    L.control.scale({ metric: true, imperial: true }).addTo(map);
     // The vehicle stays above the track however often the track is redrawn.
     map.createPane('vehicle').style.zIndex = 650;
 
