@@ -19,11 +19,11 @@ constexpr int kClipsPerSave = 50;
 constexpr int kMaxWalkedVideos = 100000;
 constexpr int kMaxWalkedEntries = 2000000;
 
-QStringList VideosIn(const QStringList& paths) {
+QStringList VideosIn(const QStringList& paths, const std::atomic<bool>& stop) {
     QList<QUrl> urls;
     for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
     QStringList videos;
-    for (const QString& path : CollectDroppedFiles(urls, kMaxWalkedVideos, kMaxWalkedEntries).paths) {
+    for (const QString& path : CollectDroppedFiles(urls, kMaxWalkedVideos, kMaxWalkedEntries, &stop).paths) {
         const QFileInfo file(path);
         if (file.isFile() && IsLibraryVideoName(path)) videos << file.absoluteFilePath();
     }
@@ -63,7 +63,7 @@ void ClipImport::run(const QStringList& paths, const QSet<QString>& known, bool 
     worker = QtConcurrent::run([this, paths, known, walk, stop = stop] {
         QStringList clips;
         QSet<QString> seen = known;
-        for (const QString& path : walk ? VideosIn(paths) : paths) {
+        for (const QString& path : walk ? VideosIn(paths, *stop) : paths) {
             if (seen.contains(path)) continue;
             seen.insert(path);
             clips << path;

@@ -5,7 +5,8 @@
 #include <QDirIterator>
 #include <QFileInfo>
 
-DroppedFiles CollectDroppedFiles(const QList<QUrl>& urls, int maxVideos, int maxEntries) {
+DroppedFiles CollectDroppedFiles(const QList<QUrl>& urls, int maxVideos, int maxEntries,
+                                 const std::atomic<bool>* stop) {
     DroppedFiles dropped;
     int videosLeft = maxVideos;
     for (const QUrl& url : urls) {
@@ -21,6 +22,7 @@ DroppedFiles CollectDroppedFiles(const QList<QUrl>& urls, int maxVideos, int max
         int entries = 0;
         bool capped = false;
         while (walk.hasNext()) {
+            if (stop && *stop) return dropped;
             if (videosLeft == 0 || entries == maxEntries) {
                 capped = true;
                 break;

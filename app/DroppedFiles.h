@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <atomic>
+
 // What a drop of files and folders brings to the library: the files dropped
 // themselves, whatever they are, so that the ones refused can be named, and
 // the videos found in the folders. A folder's walk stops at a bound, so a
@@ -15,5 +17,7 @@ struct DroppedFiles {
 };
 
 // maxVideos bounds the videos taken from all folders together; maxEntries
-// bounds the entries a folder's walk looks at.
-DroppedFiles CollectDroppedFiles(const QList<QUrl>& urls, int maxVideos = 1000, int maxEntries = 100000);
+// bounds the entries a folder's walk looks at. Setting stop (from another
+// thread) ends the walk at the next entry with what it found so far.
+DroppedFiles CollectDroppedFiles(const QList<QUrl>& urls, int maxVideos = 1000, int maxEntries = 100000,
+                                 const std::atomic<bool>* stop = nullptr);
