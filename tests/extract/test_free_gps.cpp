@@ -9,15 +9,26 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
+// A box of the common layout at 12:30:second on the given month, 2234.5678 N 11354.321 E.
+std::string Box(int second, int month = 6, std::string_view letters = "ANE") {
+    return FreeGpsBox(0x80).ints(0x30, {12, 30, second, 15, month, 15}).text(0x48, letters)
+        .floats(0x4c, {2234.5678f, 11354.321f}).bytes();
+}
+
+std::vector<int> Seconds(const GPSData& data) {
+    std::vector<int> seconds;
+    for (const GPSRecord& r : data.records) seconds.push_back(r.second);
+    return seconds;
+}
+
 // Boxes that only look like a layout give nothing.
 TEST(FreeGPS, RejectsForeignBoxes) {
-    const std::string wrongMonth = FreeGpsBox().ints(0x30, {12, 30, 45, 15, 13, 15}).text(0x48, "ANE").bytes();
-    const std::string noLetters = FreeGpsBox().ints(0x30, {12, 30, 45, 15, 6, 15}).text(0x48, "AXE").bytes();
-    for (const std::string& box : {wrongMonth, noLetters, FreeGpsBox().bytes()}) {
+    for (const std::string& box : {Box(45, 13), Box(45, 6, "AXE"), FreeGpsBox().bytes()}) {
         GPSData out;
         EXPECT_FALSE(DecodeFreeGPS(reinterpret_cast<const unsigned char*>(box.data()), box.size(), out));
     }
@@ -27,14 +38,10 @@ TEST(FreeGPS, RejectsForeignBoxes) {
 // 256 KiB read; a file cut anywhere gives at most the boxes it holds whole and
 // no fix from a cut one.
 TEST(FreeGPS, ScanFindsBoxesAtAnyOffset) {
-    const auto box = [](int second) {
-        return FreeGpsBox(0x80).ints(0x30, {12, 30, second, 15, 6, 15}).text(0x48, "ANE")
-            .floats(0x4c, {2234.5678f, 11354.321f}).bytes();
-    };
     std::string file = mov::Ftyp();
-    PlaceAt(file, 1001, box(1));
+    PlaceAt(file, 1001, Box(1));
     constexpr size_t kAcrossRead = (size_t{1} << 18) - 7;
-    PlaceAt(file, kAcrossRead, box(2));
+    PlaceAt(file, kAcrossRead, Box(2));
     const auto read = [](const std::string& bytes) {
         MemoryByteSource source(bytes);
         GPSData out;
@@ -58,10 +65,8 @@ TEST(FreeGPS, ScanFindsBoxesAtAnyOffset) {
 // The search tests many positions at once: a box is found at every position
 // of a step, after look-alikes that match the two bytes it tests first.
 TEST(FreeGPS, ScanFindsTheSignatureAtEveryPositionOfAStep) {
-    const std::string box = FreeGpsBox(0x80).ints(0x30, {12, 30, 7, 15, 6, 15}).text(0x48, "ANE")
-                                .floats(0x4c, {2234.5678f, 11354.321f}).bytes();
     for (size_t shift = 0; shift <= 64; ++shift) {
-        const std::string file = mov::Ftyp() + std::string(shift, '\0') + "f...GPS." + "freeGPS!" + box;
+        const std::string file = mov::Ftyp() + std::string(shift, '\0') + "f...GPS." + "freeGPS!" + Box(7);
         MemoryByteSource source(file);
         GPSData out;
         ReadFreeGPSScan(GPSInput{source, ""}, out);
@@ -73,10 +78,6 @@ TEST(FreeGPS, ScanFindsTheSignatureAtEveryPositionOfAStep) {
 // The index's hostile entries (past the end, into the box before, back to it
 // again) are passed over; the boxes it lists are read, none other.
 TEST(FreeGPS, IndexReadsListedBoxesOnly) {
-    const auto box = [](int second) {
-        return FreeGpsBox(0x80).ints(0x30, {12, 30, second, 15, 6, 15}).text(0x48, "ANE")
-            .floats(0x4c, {2234.5678f, 11354.321f}).bytes();
-    };
     const std::string head = mov::Ftyp();
     const uint32_t moovSize = 8 + 16 + 6 * 8;
     const uint32_t first = static_cast<uint32_t>(head.size()) + moovSize + 8;
@@ -85,13 +86,11 @@ TEST(FreeGPS, IndexReadsListedBoxesOnly) {
                                                                  {first + 0x100, 0x80}}));
     ASSERT_EQ(moov.size(), moovSize);
     // Three boxes; the one at 0x80 is not listed.
-    const std::string file = head + moov + mov::Atom("mdat", box(1) + box(2) + box(3));
+    const std::string file = head + moov + mov::Atom("mdat", Box(1) + Box(2) + Box(3));
     MemoryByteSource source(file);
     GPSData out;
     ReadFreeGPSIndex(GPSInput{source, ""}, out);
-    std::vector<int> seconds;
-    for (const GPSRecord& r : out.records) seconds.push_back(r.second);
-    EXPECT_EQ(seconds, (std::vector<int>{1, 3}));
+    EXPECT_EQ(Seconds(out), (std::vector<int>{1, 3}));
 }
 
 // With a video track, the searches pass over its chunks: boxes and blocks
@@ -100,14 +99,10 @@ TEST(FreeGPS, IndexReadsListedBoxesOnly) {
 // 'mdat') or that leave no box to find send the search over the whole file.
 TEST(FreeGPS, SearchesPassOverMediaOnlyWhereTheTablesHoldTogether) {
     constexpr uint32_t kGrid = kGpsBlockAlignment, kChunk = 0x2000, kInChunk = 2 * kGrid - 0x100;
-    const auto box = [](int second) {
-        return FreeGpsBox(0x80).ints(0x30, {12, 30, second, 15, 6, 15}).text(0x48, "ANE")
-            .floats(0x4c, {2234.5678f, 11354.321f}).bytes();
-    };
     std::string mdat = mov::Ftyp() + mov::AtomHeader(3 * kGrid - 20, "mdat");
     for (const int second : {1, 2}) {
         PlaceAt(mdat, second * kGrid, GpsBlock(GpsBlockFix{.second = second}));
-        PlaceAt(mdat, second * kGrid + 0x400, box(second));
+        PlaceAt(mdat, second * kGrid + 0x400, Box(second));
     }
     mdat.resize(3 * kGrid);
     const auto seconds = [&](const std::vector<uint32_t>& chunks, uint32_t frameBytes, auto read) {
@@ -115,9 +110,7 @@ TEST(FreeGPS, SearchesPassOverMediaOnlyWhereTheTablesHoldTogether) {
         MemoryByteSource source(file);
         GPSData out;
         read(GPSInput{source, ""}, out);
-        std::vector<int> found;
-        for (const GPSRecord& r : out.records) found.push_back(r.second);
-        return found;
+        return Seconds(out);
     };
     struct Case {
         const char* tables;

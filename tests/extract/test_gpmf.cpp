@@ -104,11 +104,7 @@ TEST(Gpmf, DecodesEachGpsSourceWithItsTimeAndTheNearestAccelerometerSample) {
         EXPECT_NEAR(r.lon, c.lon, 1e-9);
         EXPECT_NEAR(r.speed, c.speedKnots, 1e-5);
         EXPECT_NEAR(r.altitude, c.altitude, 1e-9);
-        if (std::isnan(c.heading)) {
-            EXPECT_TRUE(std::isnan(r.heading));
-        } else {
-            EXPECT_NEAR(r.heading, c.heading, 1e-9);
-        }
+        EXPECT_TRUE(std::isnan(c.heading) ? std::isnan(r.heading) : std::abs(r.heading - c.heading) < 1e-9);
         EXPECT_EQ(r.fixQuality, c.fixQuality);
         EXPECT_NEAR(r.gsX, c.g[0], 0.01);
         EXPECT_NEAR(r.gsY, c.g[1], 0.01);

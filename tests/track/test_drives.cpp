@@ -1,3 +1,5 @@
+#include "ChannelSync.h"
+#include "ClipName.h"
 #include "ClipProbe.h"
 #include "DriveTimeline.h"
 #include "Drives.h"
@@ -109,15 +111,13 @@ TEST(Drives, GroupsABuiltCardIntoDrives) {
     ASSERT_EQ(drives.size(), std::size(expected));
     for (size_t i = 0; i < drives.size(); ++i) {
         SCOPED_TRACE(i);
-        const Drive& drive = drives[i];
-        EXPECT_EQ(std::chrono::system_clock::to_time_t(drive.start), expected[i].start);
-        EXPECT_EQ(std::chrono::system_clock::to_time_t(drive.end), expected[i].end);
         std::vector<std::string> names;
-        for (const DriveClip& clip : drive.clips()) names.push_back(Name(clip));
-        EXPECT_EQ(names, expected[i].clips);
+        for (const DriveClip& clip : drives[i].clips()) names.push_back(Name(clip));
         std::vector<CameraChannel> channels;
-        for (const ChannelClips& c : drive.channels) channels.push_back(c.channel);
-        EXPECT_EQ(channels, expected[i].channels);
+        for (const ChannelClips& c : drives[i].channels) channels.push_back(c.channel);
+        EXPECT_EQ(std::tuple(std::chrono::system_clock::to_time_t(drives[i].start),
+                             std::chrono::system_clock::to_time_t(drives[i].end), names, channels),
+                  std::tuple(expected[i].start, expected[i].end, expected[i].clips, expected[i].channels));
     }
     EXPECT_EQ(drives[0].date().day, 1);
     // Three clips moved about 1.1 km each; the blank one adds nothing.
@@ -169,16 +169,15 @@ TEST(Drives, ImportProbeAgreesWithTheFullReadOrFallsBack) {
 }
 
 TEST(Drives, FileNameTimesJoinTheGPSClock) {
-    const auto at = [](std::time_t t) { return std::chrono::system_clock::from_time_t(t); };
+    // The receiver runs on UTC, the camera's names eight hours ahead; the middle clip has no GPS.
     const std::time_t named = Local(2021, 1, 1, 20, 0, 0);
-    // The receiver runs on UTC, the camera's names eight hours ahead.
     std::vector<DriveClip> clips(3);
     for (int i = 0; i < 3; ++i) {
         clips[i].path = std::to_string(i);
+        clips[i].start = std::chrono::system_clock::from_time_t(named + 60 * i - 8 * 3600 + 2);
         clips[i].durationMs = 60000;
-        clips[i].fileNameTime = at(named + 60 * i);
-        clips[i].start = at(named + 60 * i - 8 * 3600 + 2);
         clips[i].timeSource = ClipTimeSource::GPS;
+        clips[i].fileNameTime = std::chrono::system_clock::from_time_t(named + 60 * i);
     }
     clips[1].start = *clips[1].fileNameTime;
     clips[1].timeSource = ClipTimeSource::FileName;
@@ -231,6 +230,62 @@ TEST(DriveTimeline, JoinedTrackRunsOnAcrossClips) {
     EXPECT_EQ(std::chrono::system_clock::to_time_t(joined.track->getStartTime()), noon);
     EXPECT_EQ(points.back().distFromSrc, joined.track->getTotalDist());
     EXPECT_GT(points.back().distFromSrc, points[59].distFromSrc);
+}
+
+TEST(ClipName, DateTimeAndChannelOfDashCamNames) {
+    using enum CameraChannel;
+    const auto at = [](int y, int mo, int d, int h, int mi, int s) { return std::optional(std::tuple(y, mo, d, h, mi, s)); };
+    const struct { const char* path; std::optional<std::tuple<int, int, int, int, int, int>> time; CameraChannel channel; } cases[] = {
+        {"/card/DCIM/Movie/2021_0101_120000_001F.MP4", at(2021, 1, 1, 12, 0, 0), Front},
+        {"2021_0101_120100_002R.MP4", at(2021, 1, 1, 12, 1, 0), Rear},
+        {"20210101235959_000123A.MP4", at(2021, 1, 1, 23, 59, 59), Front},
+        {"20210101235959_000123B.MP4", at(2021, 1, 1, 23, 59, 59), Rear},
+        {"Record/20210101_120000_NF.mp4", at(2021, 1, 1, 12, 0, 0), Front},
+        {"Record/20210101_120000_ER.mp4", at(2021, 1, 1, 12, 0, 0), Rear},
+        {"Record/20210101_120000_PI.mp4", at(2021, 1, 1, 12, 0, 0), Interior},
+        {"Back/NO20210101-120000-000123B.MP4", at(2021, 1, 1, 12, 0, 0), Rear},
+        {"cont_rec/REC_2021_01_02_12_03_04_F.MP4", at(2021, 1, 2, 12, 3, 4), Front},
+        {"cont_rec/REC_2021_01_01_12_00_00_I.MP4", at(2021, 1, 1, 12, 0, 0), Interior},
+        {"FILE210101-120000F.MOV", at(2021, 1, 1, 12, 0, 0), Front},
+        {"240915_143027_001_RH.MP4", at(2024, 9, 15, 14, 30, 27), Rear},
+        {"/cards/Rear/20210101_120000.mov", at(2021, 1, 1, 12, 0, 0), Rear},
+        {"/cards/INSIDE/clip.mov", std::nullopt, Interior},
+        {"/cards/front/Movie/clip_rear.mov", std::nullopt, Rear},
+        {"/back/2023/trip/clip.mov", std::nullopt, Front},  // a back folder far above the clips is the user's
+        // Digits that are no date: file numbers, a 13th month, a year before 2000.
+        {"GRMN0001.MP4", std::nullopt, Front},
+        {"IMG_20211310_120000.MP4", std::nullopt, Front},
+        {"19991231_235959.MP4", std::nullopt, Front},
+        {"2021_0101_120000_001X.MP4", at(2021, 1, 1, 12, 0, 0), Front},
+        {"", std::nullopt, Front},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const auto time = FileNameDateTime(c.path);
+        EXPECT_EQ(time ? std::optional(std::tuple(time->year, time->month, time->day, time->hour, time->minute, time->second))
+                       : std::nullopt, c.time);
+        EXPECT_EQ(ClipChannel(c.path), c.channel);
+    }
+}
+
+// Front clips at 0 s and 61 s (a second lost between them), a minute each; rear clips of 30 s at
+// 2 s and 40 s, with nothing recorded from 32 s to 40 s.
+TEST(ChannelSync, TheOtherCameraIsPlacedByTheInstantsItsClipsStarted) {
+    const auto clip = [](int startMs, double durationMs) {
+        DriveClip clip;
+        clip.start = DriveClip::TimePoint(1'700'000'000s) + std::chrono::milliseconds(startMs);
+        clip.durationMs = durationMs;
+        return clip;
+    };
+    Drive drive;
+    drive.channels = {{CameraChannel::Front, {clip(0, 60000), clip(61000, 60000)}},
+                      {CameraChannel::Rear, {clip(2000, 30000), clip(40000, 30000)}}};
+    drive.start = drive.channels[0].clips[0].start;
+    const ChannelSync sync(drive, 1);
+    EXPECT_EQ(sync.otherTimeline().totalDuration(), 60000);
+    const std::pair<double, std::optional<double>> cases[] = {{0, std::nullopt}, {5000, 3000}, {35000, std::nullopt},
+                                                              {45000, 35000}, {60500, 51500}, {1e9, std::nullopt}};
+    for (const auto& [leadMs, otherMs] : cases) EXPECT_EQ(sync.otherTime(leadMs), otherMs) << leadMs;
 }
 
 }  // namespace

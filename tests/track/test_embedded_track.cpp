@@ -1,7 +1,7 @@
 #include "GPSTexts.h"
 #include "MovBuilder.h"
 #include "SideFileBuilder.h"
-#include "TempFile.h"
+#include "ScopedTempDir.h"
 #include "TrackLoader.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -29,12 +30,8 @@ TEST(EmbeddedTrack, SignsKnotsAndGSensorCuts) {
     const TrackLoad load = Build(records);
     ASSERT_EQ(load.track->pointArray().size(), 2u);
     const GPSPoint& p = load.track->pointArray()[0];
-    EXPECT_EQ(p.lat, -22.5);
-    EXPECT_EQ(p.lon, -113.9);
+    EXPECT_EQ(std::tuple(p.lat, p.lon, p.gsX, p.gsY, p.gsZ), std::tuple(-22.5, -113.9, 12, -3, 98));
     EXPECT_DOUBLE_EQ(p.speed, 18.52);  // 10 knots
-    EXPECT_EQ(p.gsX, 12);
-    EXPECT_EQ(p.gsY, -3);
-    EXPECT_EQ(p.gsZ, 98);
     EXPECT_EQ(load.track->pointArray()[1].gsX, 70000 - 65536);
     EXPECT_EQ(load.track->pointArray()[1].time, 1000);
     EXPECT_EQ(load.source, TrackSource::Embedded);
@@ -72,11 +69,9 @@ TEST(EmbeddedTrack, UTCClockMillisecondsAndAccelerometerSamples) {
     data.accel = {{0, 1, 2, 3}, {450, 4, 5, 6}, {990, 7, 8, 9}};
     const TrackLoad load = BuildEmbeddedTrack(data);
     ASSERT_EQ(load.track->pointArray().size(), 3u);
-    const std::vector<double> times = {load.track->pointArray()[0].time, load.track->pointArray()[1].time,
-                                       load.track->pointArray()[2].time};
-    EXPECT_EQ(times, (std::vector<double>{0, 500, 1000}));
-    EXPECT_EQ(load.track->pointArray()[1].gsX, 4);
-    EXPECT_EQ(load.track->pointArray()[2].gsZ, 9);
+    std::vector<std::tuple<double, int, int>> timeXZ;
+    for (const GPSPoint& p : load.track->pointArray()) timeXZ.emplace_back(p.time, p.gsX, p.gsZ);
+    EXPECT_EQ(timeXZ, (std::vector<std::tuple<double, int, int>>{{0, 1, 3}, {500, 4, 6}, {1000, 7, 9}}));
     // 2015-06-15 12:00:00 UTC
     EXPECT_EQ(std::chrono::system_clock::to_time_t(load.track->getStartTime()), 1434369600);
 }
@@ -86,24 +81,24 @@ TEST(TrackLoader, SideFilePathReplacesTheLastExtensionAndWinsOverEmbeddedData) {
     EXPECT_EQ(SideFilePath("/a.d/clip"), "/a.d/clip.GMAP");
     EXPECT_EQ(SideFilePath("clip.mp4", "gmap"), "clip.gmap");
 
-    const TempFile video(mov::Movie({mov::TextTrack({GPSTextAt(0), GPSTextAt(1), GPSTextAt(2)})}), "MOV");
-    EXPECT_EQ(LoadTrack(video.path()).source, TrackSource::Embedded);
-    EXPECT_EQ(LoadTrack(video.path()).track->pointArray().size(), 3u);
-    const ScopedFile side(SideFilePath(video.path()),
-                          JoinSideFile({SideFileRecordLine(SideFilePosition('S', 1, 0, 'W', 2, 0),
-                                                           SideFileTimestamp(2020, 1, 1, 0, 0, 0))}));
-    const TrackLoad load = LoadTrack(video.path());
+    const ScopedTempDir dir;
+    const std::string video = dir.write("clip.MOV", mov::Movie({mov::TextTrack({GPSTextAt(0), GPSTextAt(1), GPSTextAt(2)})}));
+    const TrackLoad embedded = LoadTrack(video);
+    EXPECT_EQ(embedded.source, TrackSource::Embedded);
+    EXPECT_EQ(embedded.track->pointArray().size(), 3u);
+    dir.write("clip.GMAP", JoinSideFile({SideFileRecordLine(SideFilePosition('S', 1, 0, 'W', 2, 0),
+                                                            SideFileTimestamp(2020, 1, 1, 0, 0, 0))}));
+    const TrackLoad load = LoadTrack(video);
     EXPECT_EQ(load.source, TrackSource::SideFile);
     ASSERT_EQ(load.track->pointArray().size(), 1u);
     EXPECT_EQ(load.track->pointArray()[0].lat, -1);
-
     // No data anywhere is an empty track.
-    const TempFile junk("not a movie", "MOV");
-    const TrackLoad none = LoadTrack(junk.path());
-    ASSERT_TRUE(none.track);
-    EXPECT_TRUE(none.track->isEmpty());
-    EXPECT_FALSE(none.firstPoint);
-    EXPECT_TRUE(LoadTrack("/nonexistent/clip.AVI").track->isEmpty());
+    for (const std::string& path : {dir.write("junk.MOV", "not a movie"), std::string("/nonexistent/clip.AVI")}) {
+        const TrackLoad none = LoadTrack(path);
+        ASSERT_TRUE(none.track);
+        EXPECT_TRUE(none.track->isEmpty());
+        EXPECT_FALSE(none.firstPoint);
+    }
 }
 
 }  // namespace
