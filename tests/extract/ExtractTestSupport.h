@@ -9,17 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <tuple>
-#include <vector>
 
 // Shared by the extraction tests.
 namespace extract_test {

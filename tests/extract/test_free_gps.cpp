@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace {
 

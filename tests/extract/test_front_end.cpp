@@ -7,10 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 namespace {
 

@@ -3,11 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
-#include <cstdio>
-#include <string>
-#include <vector>
 
 namespace {
 

@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <string>
 
 namespace {
 

@@ -16,8 +16,6 @@
 
 #include <cmath>
 #include <random>
-#include <string>
-#include <vector>
 
 namespace {
 

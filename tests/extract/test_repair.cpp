@@ -5,8 +5,6 @@
 
 #include <climits>
 #include <cmath>
-#include <cstring>
-#include <vector>
 
 namespace {
 

@@ -8,8 +8,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <limits>
-#include <tuple>
 
 namespace {
 
