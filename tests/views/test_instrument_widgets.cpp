@@ -1,4 +1,5 @@
 #include "ChartProbe.h"
+#include "DetailChart.h"
 #include "DetailView.h"
 #include "GSensorChart.h"
 #include "GSensorView.h"
@@ -31,66 +32,8 @@ void ShowLaidOut(QWidget& widget, QSize size) {
     QApplication::processEvents();
 }
 
-TEST(GSensorView, ShowsTheChartAtItsImageViewsSizeAndTheCurrentValues) {
-    GSensorView view;
-    ShowLaidOut(view, {400, 160});
-    view.showTime(0);
-    ASSERT_GE(view.imageView()->width(), 240);
-    EXPECT_TRUE(IsPlainGray(view.imageView()));
-    EXPECT_TRUE(view.labelGSX()->text().isEmpty());
-
-    const auto track = GSensorTrack({{98, -5, 100}, {20, 30, 40}});
-    view.setGPSTrack(track);
-    EXPECT_TRUE(view.labelGSX()->text().isEmpty()) << "a new track shows from the next showTime on";
-    view.showTime(500);
-    EXPECT_EQ(view.labelGSX()->text() + view.labelGSY()->text() + view.labelGSZ()->text(),
-              QStringLiteral("X: 0.98GY: -0.05GZ: 1.00G"));
-    Graphics expected{QSizeF(view.imageView()->size())};
-    paintGSensorChart(expected, track.get(), 500);
-    EXPECT_EQ(Shown(view.imageView()), expected.getImage());
-    saveForReview(Shown(view.imageView()), QStringLiteral("widget_gsensor"));
-
-    view.setGPSTrack(nullptr);
-    view.showTime(0);
-    EXPECT_TRUE(IsPlainGray(view.imageView()));
-    EXPECT_TRUE(view.labelGSZ()->text().isEmpty());
-}
-
-TEST(DetailView, TheButtonsChooseTheTextShownFromTheNextUpdateOn) {
-    DetailView view;
-    view.setStringTable(StringTable());
-    ShowLaidOut(view, {400, 160});
-    const auto track = DistanceTrack({1200.25, 3400.25}, 57.9);
-    view.setGPSTrack(track);
-    view.showTime(1500);
-    EXPECT_EQ(view.getSelected(), kSelectedPosition);
-    EXPECT_TRUE(view.label()->text().startsWith(QStringLiteral("E:116.400000"))) << view.label()->text().toStdString();
-
-    const auto choose = [&view](const char* button) {
-        view.findChild<QPushButton*>(QLatin1String(button))->click();
-        const QString before = view.label()->text();
-        view.showTime(1500);
-        EXPECT_NE(view.label()->text(), before) << button << ": the text changes with the next showTime";
-        return view.label()->text();
-    };
-    EXPECT_EQ(choose("speedButton"), QStringLiteral("CurrentSpeed 57km/h"));
-    EXPECT_EQ(view.getSelected(), kSelectedSpeed);
-    EXPECT_EQ(choose("distanceButton"), QStringLiteral("DistFromStart 1200m DistToEnd 3400m"));
-    EXPECT_TRUE(choose("coordinatesButton").startsWith(QStringLiteral("E:116.400000")));
-    EXPECT_EQ(view.getSelected(), kSelectedPosition);
-    saveForReview(Shown(view.imageView()), QStringLiteral("widget_detail"));
-
-    // The choice survives a change of track; without one, the text is empty.
-    view.findChild<QPushButton*>(QStringLiteral("distanceButton"))->click();
-    view.setGPSTrack(nullptr);
-    view.showTime(1500);
-    EXPECT_TRUE(view.label()->text().isEmpty());
-    EXPECT_TRUE(IsPlainGray(view.imageView()));
-    view.setGPSTrack(track);
-    view.showTime(0);
-    EXPECT_EQ(view.label()->text(), QStringLiteral("DistFromStart 0m DistToEnd 4600m"));
-}
-
+// Both instruments as the window holds them: each shows a new track, and the
+// detail view a new choice, only from the next showTime on.
 TEST(TabsView, HandsTheTrackAndTheTimeToBothInstruments) {
     TabsView tabs;
     ShowLaidOut(tabs, {800, 200});
@@ -102,25 +45,55 @@ TEST(TabsView, HandsTheTrackAndTheTimeToBothInstruments) {
     tabs.showTime(0);
     EXPECT_TRUE(bothGray());
 
-    const auto track = DistanceTrack({500.5, 500.5}, 30);
+    const auto track = DistanceTrack({1200.25, 3400.25}, 57.9);
     tabs.setGPSTrack(track);
+    EXPECT_TRUE(gsensor->labelGSX()->text().isEmpty() && detail->label()->text().isEmpty());
     tabs.showTime(1500);
-    EXPECT_EQ(gsensor->labelGSX()->text(), QStringLiteral("X: 0.00G"));
+    EXPECT_EQ(gsensor->labelGSX()->text() + gsensor->labelGSY()->text() + gsensor->labelGSZ()->text(),
+              QStringLiteral("X: 0.00GY: 0.00GZ: 0.00G"));
+    EXPECT_EQ(detail->getSelected(), kSelectedPosition);
     EXPECT_EQ(detail->label()->text(), QString::fromStdString(track->pointArray()[1].toString()));
-    EXPECT_FALSE(IsPlainGray(gsensor->imageView()) || IsPlainGray(detail->imageView()));
+    for (const auto& [imageView, paint] : {std::pair{gsensor->imageView(), &paintGSensorChart},
+                                           {detail->imageView(), &paintDetailChart}}) {
+        Graphics expected{QSizeF(imageView->size())};
+        paint(expected, track.get(), 1500);
+        EXPECT_EQ(Shown(imageView), expected.getImage());
+    }
     saveForReview(tabs.grab().toImage(), QStringLiteral("widget_tabs"));
 
+    const struct {
+        const char* button;
+        int selected;
+        QString text;
+    } choices[] = {{"speedButton", kSelectedSpeed, "CurrentSpeed 57km/h"},
+                   {"distanceButton", kSelectedDistances, "DistFromStart 1200m DistToEnd 3400m"},
+                   {"coordinatesButton", kSelectedPosition, detail->label()->text()},
+                   {"distanceButton", kSelectedDistances, "DistFromStart 1200m DistToEnd 3400m"}};
+    for (const auto& c : choices) {
+        const QString before = detail->label()->text();
+        detail->findChild<QPushButton*>(QLatin1String(c.button))->click();
+        EXPECT_EQ(detail->label()->text(), before) << c.button;
+        tabs.showTime(1500);
+        EXPECT_EQ(detail->label()->text(), c.text) << c.button;
+        EXPECT_EQ(detail->getSelected(), c.selected) << c.button;
+    }
+
+    // The choice survives a change of track; without one, all is empty.
     tabs.setGPSTrack(nullptr);
     tabs.showTime(0);
     EXPECT_TRUE(gsensor->labelGSX()->text().isEmpty() && detail->label()->text().isEmpty());
     EXPECT_TRUE(bothGray());
+    tabs.setGPSTrack(track);
+    tabs.showTime(0);
+    EXPECT_EQ(detail->label()->text(), QStringLiteral("DistFromStart 0m DistToEnd 4600m"));
 
     // A disconnected outlet is skipped; the other instrument is still fed.
     tabs.setDetailView(nullptr);
-    tabs.setGPSTrack(GSensorTrack({{25, 0, 0}}));
+    tabs.setGPSTrack(GSensorTrack({{98, -5, 100}}));
     tabs.showTime(0);
-    EXPECT_EQ(gsensor->labelGSX()->text(), QStringLiteral("X: 0.25G"));
-    EXPECT_TRUE(detail->label()->text().isEmpty());
+    EXPECT_EQ(gsensor->labelGSX()->text() + gsensor->labelGSY()->text() + gsensor->labelGSZ()->text(),
+              QStringLiteral("X: 0.98GY: -0.05GZ: 1.00G"));
+    EXPECT_EQ(detail->label()->text(), QStringLiteral("DistFromStart 0m DistToEnd 4600m"));
 }
 
 }  // namespace

@@ -12,7 +12,6 @@ public:
     TileServer();
 
     quint16 port() const { return server.serverPort(); }
-    void close() { server.close(); }
 
     struct Request {
         QByteArray path;

@@ -88,39 +88,69 @@ protected:
             .toInt();
     }
 
+    // The Baidu page answers every finished line; the other page never does.
+    void expectLinesAnswered(int lines)
+    {
+        EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == (baidu() ? lines : 0); }));
+    }
+
     PageHarness harness;
 };
 
-TEST_P(MapPageTest, ALoadDrawsOneLineThroughEveryPointWithTheVehicleAtTheStart)
+TEST_P(MapPageTest, LoadsReplaceClearAndSkipWhatCannotBeRead)
 {
+    // Unreadable coordinates and unknown functions drop only themselves.
+    harness.call({{"clearPoints", {}},
+                  {"addPoint", {"abc", "11.5"}},
+                  {"noSuchFunction", {1, 2}},
+                  {"addPoint", {NumberText(std::nan("")), "11.5"}},
+                  {"addPoint", {"Infinity", "11.5"}},
+                  {"addPoint", {"91", "11.5"}},
+                  {"addPoint", {"48.1", "-180.5"}},
+                  {"addPoint", {"", ""}},
+                  {"addPoint", {QJsonValue::Null, QJsonObject{}}},
+                  {"addPoint", {}},
+                  {"addPoint", {"48.1", "11.5"}},
+                  {"addPoint", {"-0", "12"}},
+                  {"addPline", {}},
+                  {"moveMyPosition", {"48.2", "11.6"}},
+                  {"moveMyPosition", {"north", "east"}}});
+    QJsonObject state = harness.mapState();
+    ASSERT_EQ(state["line"].toArray().size(), 2);
+    EXPECT_TRUE(at(state["line"][0], {48.1, 11.5}) && at(state["line"][1], {0.0, 12.0}));
+    EXPECT_TRUE(at(state["vehicle"], {48.2, 11.6}));
+    expectLinesAnswered(1);
+
+    // One line through every point, the vehicle at the start, all of it in view.
     const std::vector<LatLon> points = drive(400);
     harness.call(loadCalls(points, baidu()));
-
-    const QJsonObject state = harness.mapState();
+    state = harness.mapState();
     const QJsonArray line = state["line"].toArray();
     ASSERT_EQ(line.size(), int(points.size()));
-    for (int i = 0; i < line.size(); ++i)
+    for (int i = 0; i < line.size(); ++i) {
         EXPECT_TRUE(at(line[i], points[i])) << i;
+        ASSERT_TRUE(inView(state, points[i])) << i;
+    }
     EXPECT_TRUE(at(state["vehicle"], points[0]));
     EXPECT_EQ(drawnPaths(), 1);
-    if (baidu()) {
-        EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 1; }));
-    }
-
-    // The first view of a drive shows all of it.
-    const QJsonObject fitted = harness.mapState();
-    for (const LatLon& p : points)
-        ASSERT_TRUE(inView(fitted, p)) << p.lat << ' ' << p.lon;
+    expectLinesAnswered(2);
     harness.saveScreenshot(QStringLiteral("%1-track").arg(GetParam()));
 
     // The next load replaces the line rather than adding to it.
     harness.call(loadCalls(drive(3), baidu()));
     EXPECT_EQ(harness.mapState()["line"].toArray().size(), 3);
     EXPECT_EQ(drawnPaths(), 1);
-    if (baidu()) {
-        EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 2; }));
-    }
+    expectLinesAnswered(3);
 
+    harness.call({{"clearPoints", {}}, {"add", {"1", "2"}}});
+    state = harness.mapState();
+    EXPECT_TRUE(state["line"].isNull() && state["vehicle"].isNull());
+    EXPECT_EQ(state["vertices"].toInt(), 0);
+    EXPECT_EQ(drawnPaths(), 0);
+    // A load whose points all failed still tells the player the line is done.
+    harness.call({{"clearPoints", {}}, {"addPline", {}}});
+    EXPECT_TRUE(harness.mapState()["line"].isNull());
+    expectLinesAnswered(4);
 }
 
 // Ticks move the vehicle and keep it centred until the user pans or zooms;
@@ -154,89 +184,6 @@ TEST_P(MapPageTest, TheMapFollowsTheVehicleUntilTheUserMovesIt)
     EXPECT_EQ(harness.mapState()["zoom"].toDouble(), zoom - 1);
 }
 
-TEST_P(MapPageTest, ClearingLeavesNoLineAndAnEmptyLineIsStillAnswered)
-{
-    harness.call(loadCalls(drive(10), baidu()));
-    harness.call({{"clearPoints", {}}, {"add", {"1", "2"}}});
-    QJsonObject state = harness.mapState();
-    EXPECT_TRUE(state["line"].isNull());
-    EXPECT_TRUE(state["vehicle"].isNull());
-    EXPECT_EQ(state["vertices"].toInt(), 0);
-    EXPECT_EQ(drawnPaths(), 0);
-
-    // A load whose points all failed still tells the player the line is done.
-    harness.call({{"clearPoints", {}}, {"addPline", {}}});
-    EXPECT_TRUE(harness.mapState()["line"].isNull());
-    if (baidu()) {
-        EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 2; }));
-    }
-}
-
-TEST_P(MapPageTest, UnreadableCoordinatesAndUnknownFunctionsDropOnlyThemselves)
-{
-    harness.call({{"clearPoints", {}},
-                  {"addPoint", {"abc", "11.5"}},
-                  {"noSuchFunction", {1, 2}},
-                  {"addPoint", {NumberText(std::nan("")), "11.5"}},
-                  {"addPoint", {"Infinity", "11.5"}},
-                  {"addPoint", {"91", "11.5"}},
-                  {"addPoint", {"48.1", "-180.5"}},
-                  {"addPoint", {"", ""}},
-                  {"addPoint", {QJsonValue::Null, QJsonObject{}}},
-                  {"addPoint", {}},
-                  {"addPoint", {"48.1", "11.5"}},
-                  {"addPoint", {"-0", "12"}},
-                  {"addPline", {}},
-                  {"moveMyPosition", {"48.2", "11.6"}},
-                  {"moveMyPosition", {"north", "east"}}});
-
-    const QJsonObject state = harness.mapState();
-    const QJsonArray line = state["line"].toArray();
-    ASSERT_EQ(line.size(), 2);
-    EXPECT_TRUE(at(line[0], {48.1, 11.5}) && at(line[1], {0.0, 12.0}));
-    EXPECT_TRUE(at(state["vehicle"], {48.2, 11.6}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Pages, MapPageTest, testing::Values("GoogleMap", "BaiduMap"));
-
-QJsonArray drawnLine(PageHarness& harness, const std::vector<LatLon>& points)
-{
-    QVector<PageCall> calls{{"clearPoints", {}}};
-    for (const LatLon& p : points)
-        calls.push_back({"addPoint", {NumberText(p.lat), NumberText(p.lon)}});
-    calls.push_back({"addPline", {}});
-    harness.call(calls);
-    return harness.mapState()["line"].toArray();
-}
-
-TEST(MapPages, TheBaiduPageShiftsChinaToGcj02AndTheGooglePageDoesNot)
-{
-    const LatLon beijing{39.915, 116.404};
-    const LatLon paris{48.8584, 2.2945};
-    const LatLon tokyo{35.6762, 139.6503};
-    // The figure published with the common implementations for this point.
-    const LatLon beijingGcj{39.91640428150164, 116.41024449916938};
-    for (const char* name : {"BaiduMap", "GoogleMap"}) {
-        const bool baidu = QLatin1String(name) == QLatin1String("BaiduMap");
-        PageHarness harness;
-        ASSERT_TRUE(harness.loadAndWaitForScript(MapPageUrl(name)));
-        const QJsonArray line = drawnLine(harness, {beijing, paris, tokyo});
-        ASSERT_EQ(line.size(), 3);
-        EXPECT_TRUE(at(line[1], paris) && at(line[2], tokyo)) << name;
-        // The vehicle is shifted the same way as the line it drives on.
-        harness.call({{"moveMyPosition", {beijing.lat, beijing.lon, 0}}});
-        for (const QJsonValue& shown : {QJsonValue(line[0]), harness.mapState().value("vehicle")}) {
-            if (baidu) {
-                EXPECT_NEAR(latLon(shown).lat, beijingGcj.lat, 1e-9);
-                EXPECT_NEAR(latLon(shown).lon, beijingGcj.lon, 1e-9);
-            } else {
-                EXPECT_TRUE(at(shown, beijing));
-            }
-        }
-        EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == (baidu ? 1 : 0); })) << name;
-    }
-}
-
 // Where the drawn line passes a fraction of its length along, in view pixels.
 QPoint pointOfLine(PageHarness& harness, double fraction)
 {
@@ -264,32 +211,40 @@ std::pair<double, size_t> nearestSegment(const std::vector<LatLon>& drive, LatLo
     return best;
 }
 
-// A click on the line reports where it fell in the drive's own coordinates,
-// also where the China page draws the drive shifted; a click away from the
-// line reports nothing.
-TEST(MapPages, AClickOnTheLineReportsThatPlaceOfTheDrive)
+// The Baidu page shifts China to GCJ-02, line and vehicle alike; a click on
+// the line still reports where it fell in the drive's own coordinates, and a
+// click away from the line reports nothing.
+TEST_P(MapPageTest, ChinaIsShiftedOnTheBaiduPageAndClicksReportTheDrivesOwnPlace)
 {
+    const LatLon beijing{39.915, 116.404}, paris{48.8584, 2.2945}, tokyo{35.6762, 139.6503};
+    // The figure published with the common implementations for this point.
+    const LatLon beijingGcj{39.91640428150164, 116.41024449916938};
+    harness.call(loadCalls({beijing, paris, tokyo}, true));
+    const QJsonArray line = harness.mapState()["line"].toArray();
+    ASSERT_EQ(line.size(), 3);
+    EXPECT_TRUE(at(line[1], paris) && at(line[2], tokyo));
+    for (const QJsonValue& shown : {QJsonValue(line[0]), harness.mapState().value("vehicle")}) {
+        const LatLon expected = baidu() ? beijingGcj : beijing;
+        EXPECT_NEAR(latLon(shown).lat, expected.lat, 1e-9);
+        EXPECT_NEAR(latLon(shown).lon, expected.lon, 1e-9);
+    }
+
     std::vector<LatLon> shenzhen;
     for (const LatLon& p : drive(300))
         shenzhen.push_back({p.lat - 48.137 + 22.54, p.lon - 11.575 + 114.05});
-    for (const char* name : {"GoogleMap", "BaiduMap"}) {
-        PageHarness harness;
-        ASSERT_TRUE(harness.loadAndWaitForScript(MapPageUrl(name)));
-        drawnLine(harness, shenzhen);
-        harness.call({{"flyto", {shenzhen[0].lat, shenzhen[0].lon}}});
-        const double degreesPerPixel = 360.0 / (256.0 * std::exp2(harness.mapState()["zoom"].toDouble()));
-
-        harness.click(QPoint(5, 595));
-        harness.click(pointOfLine(harness, 0.6));
-        ASSERT_TRUE(harness.waitFor([&] { return !harness.trackClicks.isEmpty(); })) << name;
-        ASSERT_EQ(harness.trackClicks.size(), 1) << name;
-        const LatLon reported{harness.trackClicks[0].x(), harness.trackClicks[0].y()};
-        const auto [distance, segment] = nearestSegment(shenzhen, reported);
-        EXPECT_LT(distance, 2 * degreesPerPixel) << name;
-        // Well inside the drive, as 0.6 of the line's length is.
-        EXPECT_GT(segment, 60u) << name;
-        EXPECT_LT(segment, 280u) << name;
-    }
+    harness.call(loadCalls(shenzhen, true));
+    const double degreesPerPixel = 360.0 / (256.0 * std::exp2(harness.mapState()["zoom"].toDouble()));
+    harness.click(QPoint(5, 595));
+    harness.click(pointOfLine(harness, 0.6));
+    ASSERT_TRUE(harness.waitFor([&] { return !harness.trackClicks.isEmpty(); }));
+    ASSERT_EQ(harness.trackClicks.size(), 1);
+    const auto [distance, segment] = nearestSegment(shenzhen, {harness.trackClicks[0].x(), harness.trackClicks[0].y()});
+    EXPECT_LT(distance, 2 * degreesPerPixel);
+    // Well inside the drive, as 0.6 of the line's length is.
+    EXPECT_GT(segment, 60u);
+    EXPECT_LT(segment, 280u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Pages, MapPageTest, testing::Values("GoogleMap", "BaiduMap"));
 
 } // namespace
