@@ -20,21 +20,6 @@ bool isBluish(const QColor& color) {
     return color.blue() - color.red() > 40 && color.blue() - color.green() > 40;
 }
 
-bool isInk(const QColor& color) { return color.red() < 80 && color.green() < 80 && color.blue() < 80; }
-
-std::optional<InkRows> inkRows(const QImage& image, int x0, int x1, int y0, int y1) {
-    std::optional<InkRows> rows;
-    for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) {
-            if (!isInk(pixelAt(image, x, y))) continue;
-            if (!rows) rows = InkRows{y, y};
-            rows->top = y;
-            break;
-        }
-    }
-    return rows;
-}
-
 int countColor(const QImage& image, const QColor& color, int x0, int x1, int y0, int y1, int tolerance) {
     int count = 0;
     for (int y = y0; y <= y1; ++y) {

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
 #include <ostream>
 
 class GPSTrack;
@@ -22,15 +21,6 @@ QColor pixelAt(const QImage& image, int x, int y);
 bool isColor(const QColor& actual, const QColor& expected, int tolerance = 3);
 // Clearly bluer than the gray background.
 bool isBluish(const QColor& color);
-// Text ink: clearly darker than the gray background.
-bool isInk(const QColor& color);
-
-// Lowest and highest rows (y upward) holding ink in the box, if any.
-struct InkRows {
-    int bottom;
-    int top;
-};
-std::optional<InkRows> inkRows(const QImage& image, int x0, int x1, int y0, int y1);
 
 // Number of pixels in the box close to the colour.
 int countColor(const QImage& image, const QColor& color, int x0, int x1, int y0, int y1,

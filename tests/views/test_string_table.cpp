@@ -62,12 +62,4 @@ TEST(StringTable, TheLocaleChoosesTheLanguageWithEnglishAsTheFallback) {
     for (const char* other : {"en_GB", "de_DE", "zh_TW", "C"}) EXPECT_EQ(distance(other), english) << other;
 }
 
-TEST(StringTable, AMissingEntryOrTableReadsAsTheKey) {
-    const StringTable none = StringTable::load(QStringLiteral("NoSuchTable"), QLocale("en_US"));
-    EXPECT_EQ(none.localizedString(QStringLiteral("CurrentSpeed")), QStringLiteral("CurrentSpeed"));
-    const StringTable english = StringTable::load(QStringLiteral("InfoPlist"), QLocale("en_US"));
-    EXPECT_EQ(english.localizedString(QStringLiteral("NotAKey")), QStringLiteral("NotAKey"));
-    EXPECT_EQ(english.localizedString(QString()), QString());
-}
-
 }  // namespace

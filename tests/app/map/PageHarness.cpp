@@ -13,7 +13,7 @@ namespace {
 
 constexpr int waitLimitMs = 30000;
 constexpr int pollMs = 20;
-constexpr int frameDeliveryMs = 300;
+constexpr int frameDeliveryMs = 500;
 
 } // namespace
 
@@ -91,15 +91,10 @@ void PageHarness::saveScreenshot(const QString& name)
     const QString directory = qEnvironmentVariable("KOLVAR_TEST_OUTPUT");
     if (directory.isEmpty())
         return;
-    // Two animation frames later the page's last change has been painted;
-    // a moment more lets the frame reach the view.
-    evaluate(QStringLiteral("window.kolvarPainted = false;"
-                            " requestAnimationFrame(() => requestAnimationFrame(() => { window.kolvarPainted = true; }));"));
-    waitFor([&] { return evaluate(QStringLiteral("window.kolvarPainted")).toBool(); });
+    // Long enough for the page's last change to be painted and reach the view.
     QElapsedTimer clock;
     clock.start();
     waitFor([&] { return clock.elapsed() > frameDeliveryMs; });
-
     QDir().mkpath(directory);
     view.grab().save(QDir(directory).filePath(name + QStringLiteral(".png")));
 }

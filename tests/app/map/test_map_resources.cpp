@@ -34,10 +34,7 @@ TEST(MapResources, BothPagesAndEverythingTheyLinkAreEmbedded)
         }
         EXPECT_GE(local, 4) << name.toStdString();
     }
-}
-
-TEST(MapResources, LeafletsStyleSheetFindsItsImages)
-{
+    // Leaflet's style sheet finds its images beside it.
     for (const char* image : {"layers.png", "layers-2x.png", "marker-icon.png"})
         EXPECT_TRUE(QFile::exists(QStringLiteral(":/map/leaflet/images/") + image)) << image;
 }

@@ -21,7 +21,15 @@ QString callOutcome(PageHarness& harness, const QString& member)
         .toString();
 }
 
-TEST(NativeInPage, IsThereFromTheFirstScriptAndOffersOnlyTheThreeCallbacks)
+std::vector<std::pair<QtMsgType, QString>> kolvarMessages;
+
+void keepKolvarMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (QLatin1String(context.category) == QLatin1String("kolvar"))
+        kolvarMessages.emplace_back(type, message);
+}
+
+TEST(NativeInPage, IsThereFromTheFirstScriptOffersOnlyTheThreeCallbacksAndLogsTheConsole)
 {
     PageHarness harness;
     ASSERT_TRUE(harness.loadAndWaitForScript(firstScriptPage()));
@@ -59,37 +67,22 @@ TEST(NativeInPage, IsThereFromTheFirstScriptAndOffersOnlyTheThreeCallbacks)
                   .toString(),
               "function,undefined");
 
-    // Every load gets a fresh page world, and native with it.
-    ASSERT_TRUE(harness.loadAndWaitForScript(firstScriptPage()));
-    EXPECT_EQ(harness.evaluate("native.AddLineComplete('still here')").toString(), "still here");
-    EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 4; }));
-}
-
-std::vector<std::pair<QtMsgType, QString>> kolvarMessages;
-
-void keepKolvarMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (QLatin1String(context.category) == QLatin1String("kolvar"))
-        kolvarMessages.emplace_back(type, message);
-}
-
-TEST(NativeInPage, ThePagesConsoleGoesToTheKolvarLog)
-{
-    PageHarness harness;
-    ASSERT_TRUE(harness.loadAndWaitForScript(firstScriptPage()));
-
-    kolvarMessages.clear();
+    // The page's console goes to the kolvar log at its level.
     const QtMessageHandler previous = qInstallMessageHandler(keepKolvarMessages);
     harness.evaluate("console.log('plain note'); console.warn('odd value'); console.error('broken')");
     const bool arrived = harness.waitFor([] { return kolvarMessages.size() >= 3; });
     qInstallMessageHandler(previous);
-
     ASSERT_TRUE(arrived);
     const std::pair<QtMsgType, const char*> expected[] = {{QtInfoMsg, "plain note"}, {QtWarningMsg, "odd value"}, {QtCriticalMsg, "broken"}};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(kolvarMessages[i].first, expected[i].first) << i;
         EXPECT_TRUE(kolvarMessages[i].second.contains(expected[i].second)) << kolvarMessages[i].second.toStdString();
     }
+
+    // Every load gets a fresh page world, and native with it.
+    ASSERT_TRUE(harness.loadAndWaitForScript(firstScriptPage()));
+    EXPECT_EQ(harness.evaluate("native.AddLineComplete('still here')").toString(), "still here");
+    EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 4; }));
 }
 
 } // namespace

@@ -35,54 +35,46 @@ protected:
     QJSEngine engine;
 };
 
-TEST_F(ScriptPage, CallsArriveInOrderWithNumbersAsNumbersAndTextsAsStrings)
+// Calls arrive in order, numbers as numbers with every bit, texts as strings;
+// a missing function is skipped, a failing one does not stop the rest, and
+// hostile text reaches the page verbatim and runs nothing.
+TEST_F(ScriptPage, CallsArriveAsSentAndHostileTextRunsNothing)
 {
-    const QJsonArray recorded = run({{"clearPoints", {}},
-                                     {"addPoint", {NumberText(22.5), NumberText(114.05)}},
-                                     {"addPoint", {-22.5020567, 12}},
-                                     {"addPoint", {std::nan(""), INFINITY}},
-                                     {"addPline", {}},
-                                     {"moveMyPosition", {22.5, 114.05, 0}}});
-    const QJsonArray expected{QJsonArray{"clearPoints"},
-                              QJsonArray{"addPoint", "22.5", "114.05"},
-                              QJsonArray{"addPoint", -22.5020567, 12},
-                              QJsonArray{"addPoint", QJsonValue::Null, QJsonValue::Null},  // not finite
-                              QJsonArray{"addPline"},
-                              QJsonArray{"moveMyPosition", 22.5, 114.05, 0}};
-    EXPECT_EQ(recorded, expected);
-    EXPECT_TRUE(engine.evaluate("typeof calls[2][1] === 'number' && typeof calls[1][1] === 'string'").toBool());
-
-    // Numbers keep every bit on the way.
-    engine.evaluate("calls = []");
-    const double values[] = {0.1 + 0.2, 22.543210987654321, -113.93333333333334, 5e-324, 1e300};
-    for (double value : values)
-        run({{"addPoint", {value, value}}});
-    engine.globalObject().setProperty("expected", engine.toScriptValue(QVariantList(std::begin(values), std::end(values))));
-    EXPECT_TRUE(engine.evaluate("calls.every((call, i) => call[1] === expected[i] && call[2] === expected[i])").toBool());
-}
-
-TEST_F(ScriptPage, MissingFunctionsAreSkippedAndAFailingCallDoesNotStopTheRest)
-{
-    const QJsonArray expected{QJsonArray{"thrower"}, QJsonArray{"addPoint", "1", "2"}, QJsonArray{"addPline"}};
-    EXPECT_EQ(run({{"noSuchFunction", {1}}, {"notAFunction", {}}, {"thrower", {}}, {"addPoint", {"1", "2"}}, {"addPline", {}}}),
-              expected);
-}
-
-TEST_F(ScriptPage, HostileTextReachesThePageVerbatimAndRunsNothing)
-{
-    const QString texts[] = {
+    const QString hostile[] = {
         QStringLiteral("'); calls.push(['injected']); ('"),
         QStringLiteral("\"); calls.push([\"injected\"]); (\""),
         QStringLiteral("\\\\\" </script><script>calls.push(['injected'])</script>"),
         QStringLiteral("line\nbreak\u2028separator\u2029${calls.push(['injected'])}"),
         QStringLiteral("中文 \u0000 nul"),
     };
-    QJsonArray calls;
-    for (const QString& text : texts)
-        calls = run({{text, {}}, {"odd'name", {text}}});
-    ASSERT_EQ(calls.size(), int(std::size(texts)));
-    for (int i = 0; i < calls.size(); ++i)
-        EXPECT_EQ(calls[i].toArray(), (QJsonArray{"odd'name", texts[i]}));
+    QVector<PageCall> calls{{"clearPoints", {}},
+                            {"addPoint", {NumberText(22.5), NumberText(114.05)}},
+                            {"addPoint", {-22.5020567, 12}},
+                            {"addPoint", {std::nan(""), INFINITY}},
+                            {"noSuchFunction", {1}},
+                            {"notAFunction", {}},
+                            {"thrower", {}},
+                            {"moveMyPosition", {22.5, 114.05, 0}}};
+    QJsonArray expected{QJsonArray{"clearPoints"},
+                        QJsonArray{"addPoint", "22.5", "114.05"},
+                        QJsonArray{"addPoint", -22.5020567, 12},
+                        QJsonArray{"addPoint", QJsonValue::Null, QJsonValue::Null}, // not finite
+                        QJsonArray{"thrower"},
+                        QJsonArray{"moveMyPosition", 22.5, 114.05, 0}};
+    for (const QString& text : hostile) {
+        calls.push_back({text, {}});
+        calls.push_back({"odd'name", {text}});
+        expected.append(QJsonArray{"odd'name", text});
+    }
+    const double values[] = {0.1 + 0.2, 22.543210987654321, -113.93333333333334, 5e-324, 1e300};
+    for (double value : values) {
+        calls.push_back({"addPline", {value, value}});
+        expected.append(QJsonArray{"addPline", value, value});
+    }
+    EXPECT_EQ(run(calls), expected);
+    EXPECT_TRUE(engine.evaluate("typeof calls[2][1] === 'number' && typeof calls[1][1] === 'string'").toBool());
+    engine.globalObject().setProperty("expected", engine.toScriptValue(QVariantList(std::begin(values), std::end(values))));
+    EXPECT_TRUE(engine.evaluate("calls.slice(-5).every((call, i) => call[1] === expected[i] && call[2] === expected[i])").toBool());
 }
 
 } // namespace
