@@ -41,7 +41,7 @@ void WriteClips(const ScopedTempDir& dir) {
     dir.write("blank.MOV", mov::Movie({}));
 }
 
-TEST(KolvarExtract, OutputsAndExitStatuses) {
+TEST(KolvarExtract, OutputsFilesAndExitStatuses) {
     const ScopedTempDir dir;
     WriteClips(dir);
     const std::string summary = Expected("summary.csv");
@@ -81,21 +81,7 @@ TEST(KolvarExtract, OutputsAndExitStatuses) {
         EXPECT_NE(formats.out.find("| `" + std::string(reader.id) + "` |"), std::string::npos) << reader.id;
     }
 
-    // A side file that is there but cannot be read is no missing data...
-    std::filesystem::create_directory(dir.path() + "/blank.GMAP");
-    const ExtractRun sideDir = RunExtract(dir, "blank.MOV");
-    EXPECT_EQ(sideDir.status, 2);
-    EXPECT_NE(sideDir.err.find("blank.GMAP"), std::string::npos) << sideDir.err;
-    // ...nor does a FIFO in its place make the tool wait for a writer.
-    std::filesystem::remove(dir.path() + "/blank.GMAP");
-    ASSERT_EQ(mkfifo((dir.path() + "/blank.GMAP").c_str(), 0600), 0);
-    EXPECT_EQ(RunExtract(dir, "blank.MOV").status, 2);
-    EXPECT_EQ(RunExtract(dir, "--records blank.GMAP").status, 2);
-}
-
-TEST(KolvarExtract, OutputDirectoryGetsOneValidFilePerInput) {
-    const ScopedTempDir dir;
-    WriteClips(dir);
+    // An output folder gets one valid file per input that has data.
     const ExtractRun run = RunExtract(dir, "--format gpx --utc-offset +08:00 --output out clip.MOV blank.AVI drive.MOV");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
@@ -108,6 +94,17 @@ TEST(KolvarExtract, OutputDirectoryGetsOneValidFilePerInput) {
     EXPECT_NE(gpx.find("<time>2015-06-15T04:00:04Z</time>"), std::string::npos) << gpx;
     EXPECT_EQ(RunExtract(dir, "-o out clip.MOV").status, 0);
     EXPECT_EQ(ReadWholeFile(dir.path() + "/out/clip.MOV.csv"), Expected("side_file_track.csv"));
+
+    // A side file that is there but cannot be read is no missing data...
+    std::filesystem::create_directory(dir.path() + "/blank.GMAP");
+    const ExtractRun sideDir = RunExtract(dir, "blank.MOV");
+    EXPECT_EQ(sideDir.status, 2);
+    EXPECT_NE(sideDir.err.find("blank.GMAP"), std::string::npos) << sideDir.err;
+    // ...nor does a FIFO in its place make the tool wait for a writer.
+    std::filesystem::remove(dir.path() + "/blank.GMAP");
+    ASSERT_EQ(mkfifo((dir.path() + "/blank.GMAP").c_str(), 0600), 0);
+    EXPECT_EQ(RunExtract(dir, "blank.MOV").status, 2);
+    EXPECT_EQ(RunExtract(dir, "--records blank.GMAP").status, 2);
 }
 
 }  // namespace

@@ -20,20 +20,14 @@ QStringList DeclaredMimeTypes() {
     return {};
 }
 
-// Names the MIME database has no glob for, and the type their content is
-// recognised as: Insta360 clips are MP4 files.
-QList<QMimeType> SniffedTypes(const QString& extension) {
-    if (extension == QLatin1String("INSV")) return {QMimeDatabase().mimeTypeForName(QStringLiteral("video/mp4"))};
-    return {};
-}
-
 // A file manager offers Kolvar for a clip when the entry names the clip's type
 // or one of its aliases; ".ts" is also a translation source, so only the video
 // readings of a name count.
 bool Declares(const QStringList& declared, const QString& extension) {
     const QString name = QStringLiteral("clip.") + extension.toLower();
     QList<QMimeType> types = QMimeDatabase().mimeTypesForFileName(name);
-    if (types.isEmpty()) types = SniffedTypes(extension);
+    // No glob names Insta360 clips: their content reads as MP4.
+    if (types.isEmpty() && extension == QLatin1String("INSV")) types = {QMimeDatabase().mimeTypeForName("video/mp4")};
     for (const QMimeType& type : types) {
         if (!type.name().startsWith(QLatin1String("video/"))) continue;
         if (declared.contains(type.name())) return true;
