@@ -35,28 +35,25 @@ ProgramRun RunCharts(const QStringList& arguments) {
 }
 
 // A video with a side file of ten records a second apart, heading north-east.
-class ChartsProgram : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        video = dir.filePath(QStringLiteral("drive.MOV"));
-        QFile(video).open(QIODevice::WriteOnly);
-        std::vector<std::string> lines;
-        for (int i = 0; i < 10; ++i) {
-            const std::vector<SideFileSample> samples(16, SideFileSample{10 * i, -20, 98});
-            lines.push_back(SideFileRecordLine(SideFilePosition('N', 39, 540000 + 300 * i, 'E', 116, 240000 + 300 * i),
-                                               samples, SideFileTimestamp(2024, 5, 1, 8, 0, i)));
-        }
-        QFile side(dir.filePath(QStringLiteral("drive.GMAP")));
-        ASSERT_TRUE(side.open(QIODevice::WriteOnly));
-        side.write(QByteArray::fromStdString(JoinSideFile(lines)));
+QString WriteDrive(const QTemporaryDir& dir) {
+    const QString video = dir.filePath(QStringLiteral("drive.MOV"));
+    QFile(video).open(QIODevice::WriteOnly);
+    std::vector<std::string> lines;
+    for (int i = 0; i < 10; ++i) {
+        const std::vector<SideFileSample> samples(16, SideFileSample{10 * i, -20, 98});
+        lines.push_back(SideFileRecordLine(SideFilePosition('N', 39, 540000 + 300 * i, 'E', 116, 240000 + 300 * i),
+                                           samples, SideFileTimestamp(2024, 5, 1, 8, 0, i)));
     }
+    QFile side(dir.filePath(QStringLiteral("drive.GMAP")));
+    side.open(QIODevice::WriteOnly);
+    side.write(QByteArray::fromStdString(JoinSideFile(lines)));
+    return video;
+}
 
-    QTemporaryDir dir;
-    QString video;
-};
-
-TEST_F(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMoment) {
+TEST(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMomentOrFailsWithItsStatus) {
+    const QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString video = WriteDrive(dir);
     const QString output = dir.filePath(QStringLiteral("report/charts"));
     const ProgramRun run = RunCharts({video, "--at", "3.5", "--size", "400x120", "--output", output});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
@@ -67,10 +64,7 @@ TEST_F(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMoment) {
     const StringTable strings = StringTable::load(QStringLiteral("InfoPlist"), QLocale("en_US"));
     const GSensorTexts gsensor = gsensorTexts(track, 3500);
     EXPECT_EQ(gsensor.x, QStringLiteral("X: 0.30G"));
-    const QStringList expected = {gsensor.x,
-                                  gsensor.y,
-                                  gsensor.z,
-                                  detailText(track, 3500, kSelectedPosition, strings),
+    const QStringList expected = {gsensor.x, gsensor.y, gsensor.z, detailText(track, 3500, kSelectedPosition, strings),
                                   detailText(track, 3500, kSelectedDistances, strings),
                                   detailText(track, 3500, kSelectedSpeed, strings)};
     EXPECT_EQ(run.out, expected.join(u'\n') + u'\n');
@@ -83,9 +77,8 @@ TEST_F(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMoment) {
         EXPECT_EQ(written.convertToFormat(QImage::Format_RGBA8888_Premultiplied), graphics.getImage()) << file;
         saveForReview(written, QStringLiteral("program_") + QLatin1String(file).chopped(4));
     }
-}
 
-TEST_F(ChartsProgram, FailuresAndMisusesExitWithTheirStatusAndWriteNothing) {
+    // Failures and misuses exit with their status and write nothing.
     const QString bare = dir.filePath(QStringLiteral("bare.mp4"));
     QFile(bare).open(QIODevice::WriteOnly);
     const QString out = dir.filePath(QStringLiteral("out"));
