@@ -99,6 +99,7 @@ TEST(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMomentOrFailsWithItsSt
         {{video, "--at", "-1", "--output", out}, 2, "kolvar-charts --help"},
         {{video, "--at", "1s", "--output", out}, 2, "kolvar-charts --help"},
         {{video, "--at=1", "--size", "352x9000", "--output", out}, 2, "kolvar-charts --help"},
+        {{video, "--at=1", "--size", "0x100", "--output", out}, 2, "kolvar-charts --help"},
         {{video, "--at=1", "--output"}, 2, "kolvar-charts --help"},
         {{video, "--at=1", "--output=", "--zoom"}, 2, "kolvar-charts --help"},
     };
