@@ -59,26 +59,6 @@ TEST(Mp4Movie, LocatesEverySampleThroughItsTables) {
     }
 }
 
-TEST(Mp4Movie, ReadsTheMovieHeaderUserDataAndEveryTopLevelAtom) {
-    // mvhd v0: creation 3600, modification, timescale 600, duration 1200.
-    const std::string mvhd = Atom("mvhd", BE32(0) + BE32(3600) + BE32(0) + BE32(600) + BE32(1200) + std::string(80, 0));
-    const std::string udta = Atom("udta", Atom("\xA9xyz", "+22.5+113.9/") + Atom("gps ", "") + BE32(0));
-    // mdat with a 64-bit size, then a free atom of size 0, running to the end of the file.
-    const std::string file = Ftyp() + Atom("moov", mvhd + udta) + BE32(1) + "mdat" + BE32(0) + BE32(20) +
-                             std::string(4, 'x') + AtomHeader(0, "free") + std::string(9, 'y');
-    const std::optional<Mp4Movie> movie = Read(file);
-    ASSERT_TRUE(movie);
-    std::vector<FourCC> topLevel, userData;
-    for (const Mp4AtomRef& atom : movie->topLevel) topLevel.push_back(atom.type);
-    for (const Mp4AtomRef& atom : movie->userData) userData.push_back(atom.type);
-    EXPECT_EQ(topLevel, (std::vector{MakeFourCC("ftyp"), MakeFourCC("moov"), MakeFourCC("mdat"), MakeFourCC("free")}));
-    EXPECT_EQ(movie->topLevel.back().size, 9);
-    EXPECT_EQ(userData, (std::vector{MakeFourCC("\xA9xyz"), MakeFourCC("gps ")}));
-    EXPECT_EQ(movie->creationTime, 3600u);
-    EXPECT_DOUBLE_EQ(movie->duration, 2.0);
-    EXPECT_FALSE(Read(Ftyp() + Atom("mdat", "moov")));
-}
-
 size_t SampleCount(const std::optional<Mp4Movie>& movie) {
     size_t count = 0;
     if (movie)

@@ -103,18 +103,15 @@ TEST(NmeaSideFiles, HostileInputs) {
     std::string garbage(1 << 16, '\0');
     for (char& c : garbage) c = static_cast<char>(random());
     const std::string huge = std::string(1 << 20, 'A') + "$" + std::string(1 << 20, ',') + "\n" + kRmc;
-    const auto readNmea = [](const std::string& bytes) {
-        MemoryByteSource source(bytes);
-        GPSData data;
-        ReadNmeaSideFile({source, ""}, data);
-        return data.records.size();
+    const auto reader = [](auto read) {
+        return [read](const std::string& bytes) {
+            MemoryByteSource source(bytes);
+            GPSData data;
+            read(GPSInput{source, ""}, data);
+            return data.records.size();
+        };
     };
-    const auto readGpx = [](const std::string& bytes) {
-        MemoryByteSource source(bytes);
-        GPSData data;
-        ReadGpxSideFile({source, ""}, data);
-        return data.records.size();
-    };
+    const auto readNmea = reader(ReadNmeaSideFile), readGpx = reader(ReadGpxSideFile);
     EXPECT_EQ(readNmea(huge), 1u) << "a sentence after a megabyte line still reads";
     EXPECT_EQ(readGpx("<trkpt " + std::string(1 << 20, ' ') + gpx), 2u);
     EXPECT_LE(readNmea(garbage), garbage.size());
