@@ -34,9 +34,7 @@ TEST(RepairGPSRecords, SpikeIsRebuiltFromTheRecordsAsTheyStand) {
     records[2].gsZ = 96;
     ASSERT_EQ(Repair(records), 3);
     EXPECT_EQ(Time(records[1]), Noon(1));
-    EXPECT_DOUBLE_EQ(records[1].lat, 22.5);
-    EXPECT_DOUBLE_EQ(records[1].speed, 15);
-    EXPECT_DOUBLE_EQ(records[1].gsZ, 98);
+    EXPECT_EQ(std::tuple(records[1].lat, records[1].speed, records[1].gsZ), std::tuple(22.5, 15.0, 98.0));
 
     std::vector<GPSRecord> two{At(0, 22.5, 113.9), At(1, 60.0, 10.0)};
     ASSERT_EQ(Repair(two), 2);
@@ -51,9 +49,7 @@ TEST(RepairGPSRecords, SpikeIsRebuiltFromTheRecordsAsTheyStand) {
     // cleared 0.0 by only 5 and stays; the last record is never a spike.
     std::vector<GPSRecord> chain{At(0, 22.5, 113.9), At(1, 40.0, 113.9), At(2, 5.0, 113.9), At(3, 40.0, 113.9)};
     ASSERT_EQ(Repair(chain), 4);
-    EXPECT_DOUBLE_EQ(chain[1].lat, (22.5 + 5.0) / 2);
-    EXPECT_DOUBLE_EQ(chain[2].lat, 5.0);
-    EXPECT_DOUBLE_EQ(chain[3].lat, 40.0);
+    EXPECT_EQ(std::tuple(chain[1].lat, chain[2].lat, chain[3].lat), std::tuple((22.5 + 5.0) / 2, 5.0, 40.0));
 
     std::vector<GPSRecord> nan{At(0, 22.5, 113.9), At(1, NAN, 113.9), At(2, 22.5, 113.9)};
     ASSERT_EQ(Repair(nan), 3);
@@ -86,11 +82,8 @@ TEST(RepairGPSRecords, LongGapIsFilledOnAStraightLineWithTheLettersBefore) {
     records[0].latRef = 'S';
     ASSERT_EQ(Repair(records), 7);
     for (int k = 1; k <= 3; ++k) {
-        SCOPED_TRACE(k);
-        EXPECT_EQ(records[k].latRef, 'S');
         EXPECT_EQ(Time(records[k]), Noon(k));
-        EXPECT_DOUBLE_EQ(records[k].lat, 20.0 + k);
-        EXPECT_DOUBLE_EQ(records[k].lon, 100.0 + k);
+        EXPECT_EQ(std::tuple(records[k].latRef, records[k].lat, records[k].lon), std::tuple('S', 20.0 + k, 100.0 + k)) << k;
     }
     EXPECT_EQ(Time(records[5]), Noon(41));
     EXPECT_DOUBLE_EQ(records[5].lat, 25.0);
@@ -100,9 +93,8 @@ TEST(RepairGPSRecords, NullFixesAreHolesAndNothingValidLeavesNoRecord) {
     std::vector<GPSRecord> records{At(0, 0.0, 0.0), At(1, 22.5, 113.9), At(2, 22.6, 113.9),
                                    At(3, 0.00000005, -0.00000005)};
     ASSERT_EQ(Repair(records), 4);
-    EXPECT_DOUBLE_EQ(records[0].lat, 22.5);
     EXPECT_EQ(Time(records[3]), Noon(3));
-    EXPECT_DOUBLE_EQ(records[3].lat, 22.6);
+    EXPECT_EQ(std::tuple(records[0].lat, records[3].lat), std::tuple(22.5, 22.6));
     std::vector<GPSRecord> oneAxis{At(0, 22.5, 113.9), At(1, 22.6, 113.9), At(2, 0.0000001, 0.0)};
     ASSERT_EQ(Repair(oneAxis), 3);
     EXPECT_DOUBLE_EQ(oneAxis[2].lat, 0.0000001) << "the bound is strict";
@@ -185,9 +177,8 @@ TEST(RepairGPSRecords, SubSecondHolesAreDropped) {
     const int milliseconds[] = {333, 0, 666};
     const int seconds[] = {0, 0, 1};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(Time(records[i]), Noon(seconds[i])) << i;
-        EXPECT_EQ(records[i].millisecond, milliseconds[i]) << i;
-        EXPECT_TRUE(IsValidRecord(records[i])) << i;
+        EXPECT_EQ(std::tuple(Time(records[i]), records[i].millisecond, IsValidRecord(records[i])),
+                  std::tuple(Noon(seconds[i]), milliseconds[i], true)) << i;
     }
     EXPECT_DOUBLE_EQ(records[2].lat, 22.6);
 }
