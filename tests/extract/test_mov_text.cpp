@@ -55,6 +55,8 @@ TEST(MovTextGPSReader, ReadsEverySampleWhereverMuxersPutIt) {
     const auto tx3g = [](const std::string& text) { return Tx3gSample(text); };
     const auto styled = [](const std::string& text) { return Tx3gSample(text, Atom("styl", BE16(0))); };
     const auto camera = [](const std::string& text) { return TextSample(text); };
+    // A byte after a length that counts itself lies outside the text, where a "7" would make gsZ 987.
+    const auto cameraAndAByte = [](const std::string& text) { return TextSample(text) + "7"; };
     const ChunkedTrack video{"vide", "avc1", {{std::string(40, 'v')}, {std::string(30, 'v')}}};
     const struct {
         const char* layout;
@@ -64,6 +66,7 @@ TEST(MovTextGPSReader, ReadsEverySampleWhereverMuxersPutIt) {
         {"moov last", Movie({TextTrack(Texts(0, 3))}, Layout::MoovLast), 3},
         {"camera samples, chunks of several, co64, moov last",
          ChunkedMovie({video, {"text", "text", Chunks(camera, {2, 1, 3})}}, {Layout::MoovLast, true}), 6},
+        {"camera samples and a byte the length leaves out", ChunkedMovie({{"text", "text", Chunks(cameraAndAByte, {2, 1})}}), 3},
         {"MP4 subtitles with style boxes", ChunkedMovie({{"sbtl", "tx3g", Chunks(styled, {1, 2, 3})}, video}), 6},
         {"3GP subtitles of one size", ChunkedMovie({{"subt", "tx3g", Chunks(tx3g, {3, 2})}}, {.fixedSize = true}), 5},
         {"fragments", FragmentedMovie({"sbtl", "tx3g", {}}, Chunks(tx3g, {2, 1, 3}), FragmentBase::Moof), 6},
