@@ -11,10 +11,12 @@
 
 namespace {
 
-TrackLoad Build(const std::vector<GPSRecord>& records, GPSClock clock = GPSClock::Local) {
+TrackLoad Build(const std::vector<GPSRecord>& records, GPSClock clock = GPSClock::Local,
+                const std::vector<AccelSample>& accel = {}) {
     GPSData data;
     data.records = records;
     data.clock = clock;
+    data.accel = accel;
     return BuildEmbeddedTrack(data);
 }
 
@@ -60,12 +62,8 @@ TEST(EmbeddedTrack, BadLettersNumbersAndDatesAreSkippedOrKeepThePreviousTime) {
 TEST(EmbeddedTrack, UTCClockMillisecondsAndAccelerometerSamples) {
     std::vector<GPSRecord> records = {Record(0), Record(0), Record(1)};
     records[1].millisecond = 500;
-    for (GPSRecord& r : records) r.gsX = r.gsY = r.gsZ = 0;
-    GPSData data;
-    data.records = records;
-    data.clock = GPSClock::UTC;
-    data.accel = {{0, 1, 2, 3}, {450, 4, 5, 6}, {990, 7, 8, 9}};
-    const TrackLoad load = BuildEmbeddedTrack(data);
+    for (GPSRecord& r : records) r.gsX = r.gsY = r.gsZ = 0;  // the accelerometer serves only records without values
+    const TrackLoad load = Build(records, GPSClock::UTC, {{0, 1, 2, 3}, {450, 4, 5, 6}, {990, 7, 8, 9}});
     ASSERT_EQ(load.track->pointArray().size(), 3u);
     std::vector<std::tuple<double, int, int>> timeXZ;
     for (const GPSPoint& p : load.track->pointArray()) timeXZ.emplace_back(p.time, p.gsX, p.gsZ);
@@ -89,7 +87,7 @@ TEST(TrackLoader, SideFilePathReplacesTheLastExtensionAndWinsOverEmbeddedData) {
     const TrackLoad load = LoadTrack(video);
     EXPECT_EQ(load.source, TrackSource::SideFile);
     ASSERT_EQ(load.track->pointArray().size(), 1u);
-    EXPECT_EQ(load.track->pointArray()[0].lat, -1);
+    EXPECT_EQ(std::pair(load.track->pointArray()[0].lat, load.track->pointArray()[0].lon), std::pair(-1.0, -2.0));
     // No data anywhere is an empty track.
     for (const std::string& path : {dir.write("junk.MOV", "not a movie"), std::string("/nonexistent/clip.AVI")}) {
         const TrackLoad none = LoadTrack(path);

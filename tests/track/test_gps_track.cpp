@@ -62,21 +62,6 @@ void ExpectBuiltInvariants(const GPSTrack& track) {
     EXPECT_EQ(track.getTotalDist(), static_cast<int32_t>(total));
 }
 
-TEST(GPSTrackBuild, RandomDrivesKeepTheDistanceInvariants) {
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> step(-0.002, 0.002);
-    for (int drive = 0; drive < 20; ++drive) {
-        GPSTrack track;
-        double lat = 22.5, lon = 113.9;
-        for (int i = 0; i < 2 + drive * 37; ++i) {
-            if (i % 5 != 4) lat += step(random), lon += step(random);  // every fifth point stands still
-            track.addPoint(lat, lon, i * 1000.0, 0, 0, 0, 30 + i % 7);
-        }
-        track.buildSpeed();
-        ExpectBuiltInvariants(track);
-    }
-}
-
 TEST(GPSTrackBuild, WorkedFigures) {
     const struct { const char* what; GPSTrack track; int total, max, min, avg; } cases[] = {
         {"one point: no distance, its own speed", TrackOf({{39.9, 116.4, 0, 25.7}}), 0, 25, 25, 0},

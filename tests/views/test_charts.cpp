@@ -122,49 +122,37 @@ TEST(GSensorChart, NarrowerThan32PixelsKeepsFrameAndLabelsButNoTicksOrCurves) {
     EXPECT_TRUE(isColor(pixelAt(Render(track.get(), 0, QStringLiteral("narrow_40"), {40, 100}), 36, 25), kZ));
 }
 
-TEST(DetailChart, LabelsStepByARoundQuarterOfTheTotalDistance) {
-    // Total 1990 m: D = 500; 7 m: D = 4; a track that never moves: D = 2.
+// The axis steps by a round quarter of the total distance D, the curve rises to T / (4 D) of the plot
+// and stops at the last point. 1990 m: D = 500, q = 22; 0 m at y = 2, 1000 m at y = 50, 1990 m at
+// 97.52. 7 m: D = 4, but 7 m lies at 7 / 4.25 * 24 + 2 = 41.5, not 44. Standing still: D = 2, the
+// curve stays on the zero line.
+TEST(DetailChart, LabelsAndCurveFollowTheTotalDistance) {
+    struct Box { int x0, x1, y0, y1; };
     const struct {
         std::vector<double> segments;
         int total;
         QStringList labels;
-    } cases[] = {{{1000.25, 0, 0, 990.25}, 1990, {"2000", "1500", "1000", "500", "0"}},
-                 {{7.5, 0, 0}, 7, {"16", "12", "8", "4", "0"}},
-                 {{0, 0}, 0, {"8", "6", "4", "2", "0"}}};
+        std::vector<std::pair<int, int>> on;
+        Box off;
+    } cases[] = {
+        {{1000.25, 0, 0, 990.25}, 1990, {"2000", "1500", "1000", "500", "0"},
+         {{36, 2}, {49, 49}, {49, 50}, {55, 49}, {55, 50}, {63, 49}, {63, 50}, {71, 96}}, {74, 351, 0, 99}},
+        {{7.5, 0, 0}, 7, {"16", "12", "8", "4", "0"}, {{60, 41}}, {60, 60, 43, 43}},
+        {{0, 0}, 0, {"8", "6", "4", "2", "0"}, {{32, 1}, {32, 2}, {55, 1}, {55, 2}}, {0, 351, 3, 99}},
+    };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.total);
         const auto track = DistanceTrack(c.segments);
         ASSERT_EQ(track->getTotalDist(), c.total);
         const QImage image = RenderDetail(track.get(), QStringLiteral("%1m").arg(c.total));
-        EXPECT_EQ(labelColumn(image), referenceLabelColumn({352, 100}, 22, c.labels, 2, 9)) << c.total;
+        EXPECT_EQ(labelColumn(image), referenceLabelColumn({352, 100}, 22, c.labels, 2, 9));
+        for (const auto& [x, y] : c.on) EXPECT_TRUE(isColor(pixelAt(image, x, y), kDistance)) << x << "," << y;
+        EXPECT_EQ(countColor(image, kDistance, c.off.x0, c.off.x1, c.off.y0, c.off.y1, 60), 0);
+        // Same frame and time ticks as the G-sensor chart, but no grid.
+        for (int y : {2, 26, 50, 74, 98}) EXPECT_TRUE(isBluish(pixelAt(image, 26, y))) << y;
+        EXPECT_TRUE(isColor(pixelAt(image, 29, 60), Qt::black) && isBluish(pixelAt(image, 71, 6)));
+        EXPECT_TRUE(isColor(pixelAt(image, 200, 26), kGray));
     }
-}
-
-TEST(DetailChart, CurveOfA1990MetreTrackAt352x100) {
-    // Points at 0, 1000, 1000, 1000 and 1990 m: T = 1990, D = 500, q = 22, S = 24.
-    const QImage image = RenderDetail(DistanceTrack({1000.25, 0, 0, 990.25}).get(), QStringLiteral("1990m_352x100"));
-    for (int y : {2, 26, 50, 74, 98}) EXPECT_TRUE(isBluish(pixelAt(image, 26, y))) << y;
-    // Same frame and time ticks as the G-sensor chart, but no grid.
-    EXPECT_TRUE(isColor(pixelAt(image, 29, 60), Qt::black));
-    EXPECT_TRUE(isBluish(pixelAt(image, 71, 6)));
-    EXPECT_TRUE(isColor(pixelAt(image, 200, 26), kGray));
-
-    // 0 m at y = 2 (over the frame's bottom edge), 1000 m at y = 50.
-    EXPECT_TRUE(isColor(pixelAt(image, 36, 2), kDistance));
-    for (int x : {49, 55, 63}) {
-        EXPECT_TRUE(isColor(pixelAt(image, x, 49), kDistance) && isColor(pixelAt(image, x, 50), kDistance)) << x;
-    }
-    // 1990 m at 1990 / 500 * 24 + 2 = 97.52, reached at x = 72; nothing after.
-    EXPECT_TRUE(isColor(pixelAt(image, 71, 96), kDistance));
-    EXPECT_EQ(countColor(image, kDistance, 74, 351, 0, 99), 0);
-
-    // T = 7: labels step by 4, but 7 m lies at 7 / 4.25 * 24 + 2 = 41.5, not 44.
-    const QImage seven = RenderDetail(DistanceTrack({7.5, 0, 0}).get(), QStringLiteral("exact_quarter"));
-    EXPECT_TRUE(isColor(pixelAt(seven, 60, 41), kDistance));
-    EXPECT_FALSE(isColor(pixelAt(seven, 60, 43), kDistance, 60));
-    // Standing still: the curve stays on the zero line.
-    const QImage still = RenderDetail(DistanceTrack({0, 0}).get(), QStringLiteral("standing_still"));
-    EXPECT_EQ(countColor(still, kDistance, 32, 55, 1, 2, 0), 2 * 24);
-    EXPECT_EQ(countColor(still, kDistance, 0, 351, 3, 99), 0);
 }
 
 TEST(DetailChart, TextsOfEachChoiceWithAndWithoutATable) {
@@ -178,6 +166,7 @@ TEST(DetailChart, TextsOfEachChoiceWithAndWithoutATable) {
         float t;
         int selected;
         QString text;
+        UnitSystem units = UnitSystem::Metric;
     } cases[] = {
         {none, 1500, kSelectedDistances, QStringLiteral("DistFromStart 1200m DistToEnd 3400m")},
         {none, 1500, kSelectedSpeed, QStringLiteral("CurrentSpeed 57km/h")},
@@ -186,12 +175,10 @@ TEST(DetailChart, TextsOfEachChoiceWithAndWithoutATable) {
         {none, 0, -1, QString()},
         {partial, 1500, kSelectedDistances, QStringLiteral("Depuis %1 1200 m DistToEnd 3400 m")},
         {partial, 1500, kSelectedSpeed, QStringLiteral("Vitesse 57km/h")},
+        {none, 1500, kSelectedDistances, QStringLiteral("DistFromStart 0.75mi DistToEnd 2.11mi"), UnitSystem::Imperial},
+        {none, 1500, kSelectedSpeed, QStringLiteral("CurrentSpeed 35mph"), UnitSystem::Imperial},
     };
-    for (const auto& c : cases) EXPECT_EQ(detailText(track.get(), c.t, c.selected, c.strings), c.text) << c.selected;
-    EXPECT_EQ(detailText(track.get(), 1500, kSelectedDistances, none, UnitSystem::Imperial),
-              QStringLiteral("DistFromStart 0.75mi DistToEnd 2.11mi"));
-    EXPECT_EQ(detailText(track.get(), 1500, kSelectedSpeed, none, UnitSystem::Imperial),
-              QStringLiteral("CurrentSpeed 35mph"));
+    for (const auto& c : cases) EXPECT_EQ(detailText(track.get(), c.t, c.selected, c.strings, c.units), c.text) << c.selected;
 
     // Speeds beyond the integer range saturate instead of overflowing.
     for (const auto& [speed, text] : {std::pair{1e300, "CurrentSpeed 2147483647km/h"},

@@ -2,6 +2,7 @@
 #include "DetailChart.h"
 #include "GSensorChart.h"
 #include "Graphics.h"
+#include "ScopedTempDir.h"
 #include "SideFileBuilder.h"
 #include "StringTable.h"
 #include "TrackLoader.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -35,25 +35,21 @@ ProgramRun RunCharts(const QStringList& arguments) {
 }
 
 // A video with a side file of ten records a second apart, heading north-east.
-QString WriteDrive(const QTemporaryDir& dir) {
-    const QString video = dir.filePath(QStringLiteral("drive.MOV"));
-    QFile(video).open(QIODevice::WriteOnly);
+QString WriteDrive(const ScopedTempDir& dir) {
     std::vector<std::string> lines;
     for (int i = 0; i < 10; ++i) {
-        const std::vector<SideFileSample> samples(16, SideFileSample{10 * i, -20, 98});
         lines.push_back(SideFileRecordLine(SideFilePosition('N', 39, 540000 + 300 * i, 'E', 116, 240000 + 300 * i),
-                                           samples, SideFileTimestamp(2024, 5, 1, 8, 0, i)));
+                                           std::vector(16, SideFileSample{10 * i, -20, 98}),
+                                           SideFileTimestamp(2024, 5, 1, 8, 0, i)));
     }
-    QFile side(dir.filePath(QStringLiteral("drive.GMAP")));
-    side.open(QIODevice::WriteOnly);
-    side.write(QByteArray::fromStdString(JoinSideFile(lines)));
-    return video;
+    dir.write("drive.GMAP", JoinSideFile(lines));
+    return QString::fromStdString(dir.write("drive.MOV", ""));
 }
 
 TEST(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMomentOrFailsWithItsStatus) {
-    const QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString video = WriteDrive(dir);
+    const ScopedTempDir temp;
+    const QDir dir(QString::fromStdString(temp.path()));
+    const QString video = WriteDrive(temp);
     const QString output = dir.filePath(QStringLiteral("report/charts"));
     const ProgramRun run = RunCharts({video, "--at", "3.5", "--size", "400x120", "--output", output});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
@@ -79,8 +75,7 @@ TEST(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMomentOrFailsWithItsSt
     }
 
     // Failures and misuses exit with their status and write nothing.
-    const QString bare = dir.filePath(QStringLiteral("bare.mp4"));
-    QFile(bare).open(QIODevice::WriteOnly);
+    const QString bare = QString::fromStdString(temp.write("bare.mp4", ""));
     const QString out = dir.filePath(QStringLiteral("out"));
     const QString missing = dir.filePath(QStringLiteral("missing.MOV"));
     const struct {
