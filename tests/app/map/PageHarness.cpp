@@ -13,7 +13,6 @@ namespace {
 
 constexpr int waitLimitMs = 30000;
 constexpr int pollMs = 20;
-constexpr int frameDeliveryMs = 500;
 
 } // namespace
 
@@ -53,23 +52,11 @@ bool PageHarness::waitFor(const std::function<bool()>& condition)
 
 QVariant PageHarness::evaluate(const QString& script)
 {
-    struct Pending {
-        std::optional<QVariant> result;
-        QEventLoop* loop = nullptr;
-    };
-    auto pending = std::make_shared<Pending>();
-    QEventLoop loop;
-    pending->loop = &loop;
-    page->runJavaScript(script, [pending](const QVariant& value) {
-        pending->result = value;
-        if (pending->loop)
-            pending->loop->quit();
-    });
-    QTimer::singleShot(waitLimitMs, &loop, &QEventLoop::quit);
-    if (!pending->result)
-        loop.exec();
-    pending->loop = nullptr; // a late answer must not reach a finished loop
-    return pending->result.value_or(QVariant());
+    // Shared, so that an answer arriving after a timeout has somewhere to go.
+    auto result = std::make_shared<std::optional<QVariant>>();
+    page->runJavaScript(script, [result](const QVariant& value) { *result = value; });
+    waitFor([&] { return result->has_value(); });
+    return result->value_or(QVariant());
 }
 
 void PageHarness::click(QPoint at)
@@ -92,9 +79,7 @@ void PageHarness::saveScreenshot(const QString& name)
     if (directory.isEmpty())
         return;
     // Long enough for the page's last change to be painted and reach the view.
-    QElapsedTimer clock;
-    clock.start();
-    waitFor([&] { return clock.elapsed() > frameDeliveryMs; });
+    QTest::qWait(500);
     QDir().mkpath(directory);
     view.grab().save(QDir(directory).filePath(name + QStringLiteral(".png")));
 }
