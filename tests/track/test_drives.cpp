@@ -87,7 +87,22 @@ TEST(Drives, GroupsABuiltCardIntoDrives) {
 
     std::vector<DriveClip> clips = ReadAll(paths);
     EXPECT_TRUE(clips[3].clockJump);
-    EXPECT_EQ(clips[2].timeSource, ClipTimeSource::FileName);
+    EXPECT_EQ(std::pair(clips[0].timeSource, clips[2].timeSource), std::pair(ClipTimeSource::GPS, ClipTimeSource::FileName));
+
+    // The import's quick probe agrees with the full read; held to no bytes, it has only the name and
+    // the headers the clip opens with. 1,800 frames of 33,333 us: an AVI of 60 s by its main header.
+    const std::string avih = LE32(33333) + std::string(12, '\0') + LE32(1800) + std::string(36, '\0');
+    std::vector<std::string> probed = paths;
+    probed.push_back(card.write("x/2021_0101_120200_003F.AVI", RiffFile(RiffList("hdrl", RiffChunk("avih", avih)))));
+    probed.push_back(card.write("x/broken.MOV", std::string(100, '\xff')));
+    for (const std::string& path : probed) {
+        SCOPED_TRACE(path);
+        const DriveClip full = ReadDriveClip(path), probe = ProbeDriveClip(path), starved = ProbeDriveClip(path, 0);
+        EXPECT_EQ(std::tuple(probe.start, probe.durationMs, probe.timeSource, probe.distanceM),
+                  std::tuple(full.start, full.durationMs, full.timeSource, full.distanceM));
+        EXPECT_TRUE(starved.timeSource != ClipTimeSource::GPS && !starved.distanceM);
+    }
+    EXPECT_NEAR(ProbeDriveClip(probed[paths.size()]).durationMs, 60000, 1);
     PutOnGPSClock(clips);
     const std::vector<Drive> drives = GroupDrives(clips);
 
@@ -139,31 +154,6 @@ TEST(Drives, ADriveAndItsTrackRunOnAcrossTheChangeToSummerTime) {
     ASSERT_EQ(drives.size(), 1u);
     EXPECT_EQ(drives[0].durationMs(), 120000);
     EXPECT_EQ(LoadTrack(paths[0]).track->pointArray().back().time, 59000);
-}
-
-TEST(Drives, ImportProbeAgreesWithTheFullReadOrFallsBack) {
-    const ScopedTempDir card;
-    const std::time_t noon = Local(2021, 1, 1, 12, 0, 0);
-    // 1,800 frames of 33,333 us: an AVI of 60 s by its main header.
-    std::string avih = LE32(33333) + std::string(12, '\0') + LE32(1800) + std::string(36, '\0');
-    const std::vector<std::string> paths = {
-        card.write("2021_0101_120000_001F.MOV", GpsClip(noon, 60)),
-        card.write("2021_0101_120100_002F.MOV", BlankClip(noon)),
-        card.write("2021_0101_120200_003F.AVI", RiffFile(RiffList("hdrl", RiffChunk("avih", avih)))),
-        card.write("broken.MOV", std::string(100, '\xff')),
-    };
-    for (const std::string& path : paths) {
-        SCOPED_TRACE(path);
-        const DriveClip full = ReadDriveClip(path), probed = ProbeDriveClip(path);
-        EXPECT_EQ(std::tuple(probed.start, probed.durationMs, probed.timeSource, probed.distanceM),
-                  std::tuple(full.start, full.durationMs, full.timeSource, full.distanceM));
-        // Nothing may be read: the name and the headers the clip opens with.
-        const DriveClip starved = ProbeDriveClip(path, 0);
-        EXPECT_NE(starved.timeSource, ClipTimeSource::GPS);
-        EXPECT_FALSE(starved.distanceM);
-    }
-    EXPECT_EQ(ProbeDriveClip(paths[0]).timeSource, ClipTimeSource::GPS);
-    EXPECT_NEAR(ProbeDriveClip(paths[2]).durationMs, 60000, 1);
 }
 
 TEST(Drives, FileNameTimesJoinTheGPSClock) {

@@ -7,11 +7,6 @@
 
 namespace {
 
-QString resourcePath(const QUrl& url)
-{
-    return QLatin1Char(':') + url.path();
-}
-
 // Every script and style sheet a page links must be inside the program: the
 // pages have to draw without a network.
 TEST(MapResources, BothPagesAndEverythingTheyLinkAreEmbedded)
@@ -20,7 +15,7 @@ TEST(MapResources, BothPagesAndEverythingTheyLinkAreEmbedded)
     for (const QString& name : {QStringLiteral("GoogleMap"), QStringLiteral("BaiduMap")}) {
         const QUrl page = MapPageUrl(name);
         EXPECT_EQ(page.scheme(), "qrc");
-        QFile file(resourcePath(page));
+        QFile file(QLatin1Char(':') + page.path());
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
         const QString html = QString::fromUtf8(file.readAll());
 
@@ -30,7 +25,7 @@ TEST(MapResources, BothPagesAndEverythingTheyLinkAreEmbedded)
             if (target.scheme() != "qrc")
                 continue; // the attribution's links
             ++local;
-            EXPECT_TRUE(QFile::exists(resourcePath(target))) << target.toString().toStdString();
+            EXPECT_TRUE(QFile::exists(QLatin1Char(':') + target.path())) << target.toString().toStdString();
         }
         EXPECT_GE(local, 4) << name.toStdString();
     }

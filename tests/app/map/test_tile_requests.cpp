@@ -1,15 +1,12 @@
-// Tile requests leave named, and tiles seen once come back from the disk
-// cache in a later session without asking the host again.
 #include "MapProfile.h"
 #include "PageHarness.h"
 #include "TileServer.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QWebEngineProfile>
 
 #include <gtest/gtest.h>
-
-#include <QDir>
 
 #include <algorithm>
 #include <functional>
@@ -17,43 +14,32 @@
 
 namespace {
 
-class TileRequests : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(cacheHome.isValid());
-        qputenv("XDG_CACHE_HOME", cacheHome.path().toUtf8());
-        ASSERT_NE(server.port(), 0);
-    }
-
-    TileSource tiles() const {
-        return *CustomTileSource(QStringLiteral("http://127.0.0.1:%1/{z}/{x}/{y}.png").arg(server.port()),
-                                 QStringLiteral("stand-in tiles"));
-    }
-
-    // Loads the world page with the stand-in tiles in a fresh map profile,
-    // runs `also` in it and waits until it shows all its tiles and `done` holds.
-    bool showTiles(const QString& also = QString(), const std::function<bool()>& done = [] { return true; }) {
-        const std::unique_ptr<QWebEngineProfile> profile(NewMapProfile(tiles(), nullptr));
+// The tile host gets a Referer and a User-Agent naming Kolvar and its version;
+// an image from another host (localhost is not 127.0.0.1) gets neither. The
+// next session takes the tiles from the disk cache under XDG_CACHE_HOME.
+TEST(TileRequests, TheTileHostLearnsWhoAsksAndTilesComeFromTheDiskNextSession) {
+    const QTemporaryDir cacheHome;
+    ASSERT_TRUE(cacheHome.isValid());
+    qputenv("XDG_CACHE_HOME", cacheHome.path().toUtf8());
+    TileServer server;
+    ASSERT_NE(server.port(), 0);
+    const TileSource tiles = *CustomTileSource(QStringLiteral("http://127.0.0.1:%1/{z}/{x}/{y}.png").arg(server.port()),
+                                               QStringLiteral("stand-in tiles"));
+    // Loads the world page with the stand-in tiles in a fresh map profile, runs `also` in it and
+    // waits until it shows all its tiles and `done` holds.
+    const auto showTiles = [&](const QString& also, const std::function<bool()>& done) {
+        const std::unique_ptr<QWebEngineProfile> profile(NewMapProfile(tiles, nullptr));
         PageHarness harness(profile.get());
         if (!harness.loadAndWaitForScript(MapPageUrl(QStringLiteral("GoogleMap")))) return false;
-        harness.call({SetTilesCall(tiles())});
-        if (!also.isEmpty()) harness.evaluate(also);
+        harness.call({SetTilesCall(tiles)});
+        harness.evaluate(also);
         return harness.waitFor([&] {
             return done() && harness.evaluate(QStringLiteral("document.querySelector('img.leaflet-tile') !== null &&"
                                                              " document.querySelector('img.leaflet-tile:not(.leaflet-tile-loaded)') === null"))
                                  .toBool();
         });
-    }
-
-    QTemporaryDir cacheHome;
-    TileServer server;
-};
-
-// The tile host gets a Referer and a User-Agent naming Kolvar and its version;
-// an image from another host (localhost is not 127.0.0.1) gets neither. The
-// next session takes the tiles from the disk cache under XDG_CACHE_HOME.
-TEST_F(TileRequests, TheTileHostLearnsWhoAsksAndTilesComeFromTheDiskNextSession) {
-    const auto elsewhere = [this] {
+    };
+    const auto elsewhere = [&] {
         return std::any_of(server.requests.begin(), server.requests.end(),
                            [](const TileServer::Request& request) { return request.path == "/elsewhere.png"; });
     };
@@ -70,7 +56,7 @@ TEST_F(TileRequests, TheTileHostLearnsWhoAsksAndTilesComeFromTheDiskNextSession)
     EXPECT_EQ(KolvarReferer(QUrl(QStringLiteral("http://127.0.0.1/"))), "http://" + secure.mid(8));
 
     const qsizetype fetched = server.requests.size();
-    ASSERT_TRUE(showTiles());
+    ASSERT_TRUE(showTiles(QStringLiteral("true"), [] { return true; }));
     EXPECT_EQ(server.requests.size(), fetched);
     EXPECT_FALSE(QDir(cacheHome.path()).isEmpty());
 }
