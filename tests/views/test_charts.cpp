@@ -25,6 +25,14 @@ QImage Render(const GPSTrack* track, float t, const QString& name, QSizeF size =
     return renderChart(&paintGSensorChart, track, t, QStringLiteral("gsensor_") + name, size);
 }
 
+// Pixels that must show a colour, and boxes that must hold none of it.
+struct Pixel { int x, y; QColor colour; };
+struct Box { int x0, x1, y0, y1; QColor colour; };
+void ExpectPixels(const QImage& image, const std::vector<Pixel>& on, const std::vector<Box>& off) {
+    for (const Pixel& p : on) EXPECT_TRUE(isColor(pixelAt(image, p.x, p.y), p.colour)) << p.x << "," << p.y;
+    for (const Box& b : off) EXPECT_EQ(countColor(image, b.colour, b.x0, b.x1, b.y0, b.y1, 60), 0) << b.x0 << "," << b.y0;
+}
+
 QString Texts(const GPSTrack* track, float t) {
     const GSensorTexts texts = gsensorTexts(track, t);
     return texts.x + u'|' + texts.y + u'|' + texts.z;
@@ -70,23 +78,15 @@ TEST(GSensorChart, CurvesBeginAtTheCurrentSampleAndRunForward) {
     // X at 0 ms .. 5000 ms; Y and Z stay at -2 G, the top of the band.
     const auto track = GSensorTrack({{200, -200, -200}, {0, -200, -200}, {0, -200, -200},
                                      {-100, -200, -200}, {-100, -200, -200}, {100, -200, -200}});
-    // 1500 ms lies after sample 1: the chart starts there.
-    const QImage image = Render(track.get(), 1500, QStringLiteral("from_current"));
-    EXPECT_TRUE(isColor(pixelAt(image, 36, 50), kX)) << "level run at the current sample";
-    EXPECT_TRUE(isColor(pixelAt(image, 44, 50), kX)) << "sample 2, also 0 G, at x = 48";
-    EXPECT_TRUE(isColor(pixelAt(image, 60, 73), kX) && isColor(pixelAt(image, 60, 74), kX))
-        << "-1 G at y = 74 between samples 3 and 4";
-    EXPECT_EQ(countColor(image, kX, 32, 351, 0, 10), 0) << "sample 0 (+2 G, y = 2) is not shown";
-    EXPECT_EQ(countColor(image, kX, 74, 351, 0, 99), 0) << "nothing after the last sample (x = 72)";
-    EXPECT_TRUE(isColor(pixelAt(image, 44, 97), kZ)) << "Z drawn last, over the frame's top edge";
-    EXPECT_EQ(countColor(image, kZ, 74, 351, 0, 99), 0);
-
-    // Before every point the chart starts at the first; after every point
-    // each curve is one level run at the last.
-    EXPECT_TRUE(isColor(pixelAt(Render(track.get(), -5000, QStringLiteral("before_first")), 36, 2), kX));
-    const QImage after = Render(track.get(), 1e9f, QStringLiteral("after_last"));
-    EXPECT_TRUE(isColor(pixelAt(after, 36, 26), kX));
-    EXPECT_EQ(countColor(after, kX, 41, 351, 0, 99), 0);
+    // 1500 ms lies after sample 1: the chart starts there, a level run at 0 G; sample 2, also 0 G, at
+    // x = 48; -1 G at y = 74 between samples 3 and 4; Z drawn last, over the frame's top edge. Sample 0
+    // (+2 G, y = 2) is not shown, nor anything after the last sample (x = 72).
+    ExpectPixels(Render(track.get(), 1500, QStringLiteral("from_current")),
+                 {{36, 50, kX}, {44, 50, kX}, {60, 73, kX}, {60, 74, kX}, {44, 97, kZ}},
+                 {{32, 351, 0, 10, kX}, {74, 351, 0, 99, kX}, {74, 351, 0, 99, kZ}});
+    // Before every point the chart starts at the first; after every point each curve is one level run at the last.
+    ExpectPixels(Render(track.get(), -5000, QStringLiteral("before_first")), {{36, 2, kX}}, {});
+    ExpectPixels(Render(track.get(), 1e9f, QStringLiteral("after_last")), {{36, 26, kX}}, {{41, 351, 0, 99, kX}});
     for (const auto& [t, x] : {std::pair{1500.0f, "X: 0.00G"}, {-5000.0f, "X: 2.00G"}, {1e9f, "X: 1.00G"}}) {
         EXPECT_EQ(gsensorTexts(track.get(), t).x, QLatin1String(x)) << t;
     }
@@ -127,7 +127,6 @@ TEST(GSensorChart, NarrowerThan32PixelsKeepsFrameAndLabelsButNoTicksOrCurves) {
 // 97.52. 7 m: D = 4, but 7 m lies at 7 / 4.25 * 24 + 2 = 41.5, not 44. Standing still: D = 2, the
 // curve stays on the zero line.
 TEST(DetailChart, LabelsAndCurveFollowTheTotalDistance) {
-    struct Box { int x0, x1, y0, y1; };
     const struct {
         std::vector<double> segments;
         int total;
@@ -136,9 +135,9 @@ TEST(DetailChart, LabelsAndCurveFollowTheTotalDistance) {
         Box off;
     } cases[] = {
         {{1000.25, 0, 0, 990.25}, 1990, {"2000", "1500", "1000", "500", "0"},
-         {{36, 2}, {49, 49}, {49, 50}, {55, 49}, {55, 50}, {63, 49}, {63, 50}, {71, 96}}, {74, 351, 0, 99}},
-        {{7.5, 0, 0}, 7, {"16", "12", "8", "4", "0"}, {{60, 41}}, {60, 60, 43, 43}},
-        {{0, 0}, 0, {"8", "6", "4", "2", "0"}, {{32, 1}, {32, 2}, {55, 1}, {55, 2}}, {0, 351, 3, 99}},
+         {{36, 2}, {49, 49}, {49, 50}, {55, 49}, {55, 50}, {63, 49}, {63, 50}, {71, 96}}, {74, 351, 0, 99, kDistance}},
+        {{7.5, 0, 0}, 7, {"16", "12", "8", "4", "0"}, {{60, 41}}, {60, 60, 43, 43, kDistance}},
+        {{0, 0}, 0, {"8", "6", "4", "2", "0"}, {{32, 1}, {32, 2}, {55, 1}, {55, 2}}, {0, 351, 3, 99, kDistance}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.total);
@@ -146,12 +145,12 @@ TEST(DetailChart, LabelsAndCurveFollowTheTotalDistance) {
         ASSERT_EQ(track->getTotalDist(), c.total);
         const QImage image = RenderDetail(track.get(), QStringLiteral("%1m").arg(c.total));
         EXPECT_EQ(labelColumn(image), referenceLabelColumn({352, 100}, 22, c.labels, 2, 9));
-        for (const auto& [x, y] : c.on) EXPECT_TRUE(isColor(pixelAt(image, x, y), kDistance)) << x << "," << y;
-        EXPECT_EQ(countColor(image, kDistance, c.off.x0, c.off.x1, c.off.y0, c.off.y1, 60), 0);
         // Same frame and time ticks as the G-sensor chart, but no grid.
+        std::vector<Pixel> on = {{29, 60, Qt::black}, {200, 26, kGray}};
+        for (const auto& [x, y] : c.on) on.push_back({x, y, kDistance});
+        ExpectPixels(image, on, {c.off});
         for (int y : {2, 26, 50, 74, 98}) EXPECT_TRUE(isBluish(pixelAt(image, 26, y))) << y;
-        EXPECT_TRUE(isColor(pixelAt(image, 29, 60), Qt::black) && isBluish(pixelAt(image, 71, 6)));
-        EXPECT_TRUE(isColor(pixelAt(image, 200, 26), kGray));
+        EXPECT_TRUE(isBluish(pixelAt(image, 71, 6)));
     }
 }
 
