@@ -9,11 +9,7 @@ namespace {
 TEST(UnitFormat, SpeedsAndDistancesInEitherSystem) {
     constexpr auto kMetric = UnitSystem::Metric;
     constexpr auto kImperial = UnitSystem::Imperial;
-    const struct {
-        Measure shown;
-        const char* value;
-        const char* unit;
-    } cases[] = {
+    const struct { Measure shown; const char* value, *unit; } cases[] = {
         {FormatSpeed(57.9, kMetric), "57", "km/h"},           // cut, not rounded
         {FormatSpeed(57.9, kImperial), "35", "mph"},          // 35.98 mph
         {FormatSpeed(100, kImperial, 1), "62.1", "mph"},
@@ -27,10 +23,7 @@ TEST(UnitFormat, SpeedsAndDistancesInEitherSystem) {
         {FormatDistance(1609.344 * 12.345, kImperial), "12.35", "mi"},
         {FormatDistance(1e300, kMetric), "-", "km"},  // no number that long is a distance
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.shown.value, c.value);
-        EXPECT_EQ(c.shown.unit, c.unit);
-    }
+    for (const auto& c : cases) EXPECT_EQ(c.shown.value + " " + c.shown.unit, std::string(c.value) + " " + c.unit);
 }
 
 }  // namespace

@@ -5,15 +5,14 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cstdlib>
 
 QColor pixelAt(const QImage& image, int x, int y) { return image.pixelColor(x, image.height() - 1 - y); }
 
 bool isColor(const QColor& actual, const QColor& expected, int tolerance) {
-    return std::abs(actual.red() - expected.red()) <= tolerance &&
-           std::abs(actual.green() - expected.green()) <= tolerance &&
-           std::abs(actual.blue() - expected.blue()) <= tolerance &&
-           std::abs(actual.alpha() - expected.alpha()) <= tolerance;
+    return std::max({std::abs(actual.red() - expected.red()), std::abs(actual.green() - expected.green()),
+                     std::abs(actual.blue() - expected.blue()), std::abs(actual.alpha() - expected.alpha())}) <= tolerance;
 }
 
 bool isBluish(const QColor& color) {
@@ -22,9 +21,8 @@ bool isBluish(const QColor& color) {
 
 int countColor(const QImage& image, const QColor& color, int x0, int x1, int y0, int y1, int tolerance) {
     int count = 0;
-    for (int y = y0; y <= y1; ++y) {
+    for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) count += isColor(pixelAt(image, x, y), color, tolerance) ? 1 : 0;
-    }
     return count;
 }
 
