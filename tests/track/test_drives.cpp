@@ -107,9 +107,7 @@ TEST(Drives, GroupsABuiltCardIntoDrives) {
     const std::vector<Drive> drives = GroupDrives(clips);
 
     const struct {
-        std::time_t start, end;
-        std::vector<std::string> clips;
-        std::vector<CameraChannel> channels;
+        std::time_t start, end; std::vector<std::string> clips; std::vector<CameraChannel> channels;
     } expected[] = {
         {Local(2021, 1, 1, 23, 59, 30), Local(2021, 1, 2, 0, 1, 30),
          {"2021_0101_235930_006F.MOV", "2021_0102_000030_007F.MOV"}, {CameraChannel::Front}},
@@ -175,11 +173,7 @@ TEST(DriveTimeline, MapsDriveTimeToClipsAndBack) {
     // A clip of unknown length takes no time.
     const DriveTimeline timeline({60000, 0, 30000, 45000});
     EXPECT_EQ(timeline.totalDuration(), 135000);
-    const struct {
-        double driveMs;
-        size_t clip;
-        double offsetMs;
-    } cases[] = {
+    const struct { double driveMs; size_t clip; double offsetMs; } cases[] = {
         {-5, 0, 0}, {0, 0, 0}, {59999, 0, 59999}, {60000, 2, 0}, {75000, 2, 15000},
         {90000, 3, 0}, {134999, 3, 44999}, {135000, 3, 45000}, {1e12, 3, 45000},
     };

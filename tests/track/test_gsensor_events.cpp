@@ -41,7 +41,8 @@ TEST(GSensorEvents, PeaksAboveTheThresholdMergedWithinTwoSeconds) {
     for (const auto& c : cases) {
         std::vector<std::pair<double, double>> found;
         // Rounded to a millionth of a g, so that the comparison is exact.
-        for (const GSensorEvent& e : FindGSensorEvents(c.points, c.threshold)) found.emplace_back(e.time, std::round(e.magnitude * 1e6) / 1e6);
+        for (const GSensorEvent& e : FindGSensorEvents(c.points, c.threshold))
+            found.emplace_back(e.time, std::round(e.magnitude * 1e6) / 1e6);
         EXPECT_EQ(found, c.expected) << c.name;
     }
 }

@@ -128,11 +128,7 @@ TEST(GSensorChart, NarrowerThan32PixelsKeepsFrameAndLabelsButNoTicksOrCurves) {
 // curve stays on the zero line.
 TEST(DetailChart, LabelsAndCurveFollowTheTotalDistance) {
     const struct {
-        std::vector<double> segments;
-        int total;
-        QStringList labels;
-        std::vector<std::pair<int, int>> on;
-        Box off;
+        std::vector<double> segments; int total; QStringList labels; std::vector<std::pair<int, int>> on; Box off;
     } cases[] = {
         {{1000.25, 0, 0, 990.25}, 1990, {"2000", "1500", "1000", "500", "0"},
          {{36, 2}, {49, 49}, {49, 50}, {55, 49}, {55, 50}, {63, 49}, {63, 50}, {71, 96}}, {74, 351, 0, 99, kDistance}},
@@ -161,11 +157,7 @@ TEST(DetailChart, TextsOfEachChoiceWithAndWithoutATable) {
     // "%1" in a translation is text, not a placeholder; a missing entry shows its key.
     const StringTable partial({{"DistFromStart", "Depuis %1"}, {"m", " m"}, {"CurrentSpeed", "Vitesse"}});
     const struct {
-        const StringTable& strings;
-        float t;
-        int selected;
-        QString text;
-        UnitSystem units = UnitSystem::Metric;
+        const StringTable& strings; float t; int selected; QString text; UnitSystem units = UnitSystem::Metric;
     } cases[] = {
         {none, 1500, kSelectedDistances, QStringLiteral("DistFromStart 1200m DistToEnd 3400m")},
         {none, 1500, kSelectedSpeed, QStringLiteral("CurrentSpeed 57km/h")},

@@ -78,11 +78,7 @@ TEST(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMomentOrFailsWithItsSt
     const QString bare = QString::fromStdString(temp.write("bare.mp4", ""));
     const QString out = dir.filePath(QStringLiteral("out"));
     const QString missing = dir.filePath(QStringLiteral("missing.MOV"));
-    const struct {
-        QStringList arguments;
-        int status;
-        QString error;
-    } cases[] = {
+    const struct { QStringList arguments; int status; QString error; } cases[] = {
         {{bare, "--at", "0", "--output", out}, 1, "no GPS data in " + bare},
         {{missing, "--at", "0", "--output", out}, 2, "cannot open"},
         {{dir.path(), "--at", "0", "--output", out}, 2, "cannot open"},

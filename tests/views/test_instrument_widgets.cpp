@@ -50,11 +50,7 @@ TEST(TabsView, HandsTheTrackAndTheTimeToBothInstruments) {
     EXPECT_TRUE(bothShow(track.get(), 1500));
     saveForReview(tabs.grab().toImage(), QStringLiteral("widget_tabs"));
 
-    const struct {
-        const char* button;
-        int selected;
-        QString text;
-    } choices[] = {{"speedButton", kSelectedSpeed, "CurrentSpeed 57km/h"},
+    const struct { const char* button; int selected; QString text; } choices[] = {{"speedButton", kSelectedSpeed, "CurrentSpeed 57km/h"},
                    {"distanceButton", kSelectedDistances, "DistFromStart 1200m DistToEnd 3400m"},
                    {"coordinatesButton", kSelectedPosition, detail->label()->text()},
                    {"distanceButton", kSelectedDistances, "DistFromStart 1200m DistToEnd 3400m"}};
