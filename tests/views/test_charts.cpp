@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -92,7 +93,7 @@ TEST(GSensorChart, CurvesBeginAtTheCurrentSampleAndRunForward) {
     }
 }
 
-TEST(GSensorChart, ThePlotHoldsOneSampleEvery8PixelsAtEverySize) {
+TEST(GSensorChart, ThePlotHoldsOneSampleEvery8PixelsAndNoneBelow32) {
     const auto track = GSensorTrack(std::vector<GSample>(200, GSample{0, 0, 0}));
     // 352 x 100: 40 segments reach the right edge; Z (drawn last) covers X and Y.
     EXPECT_EQ(countColor(Render(track.get(), 0, QStringLiteral("full_352x100")), kZ, 32, 351, 49, 50, 0), 2 * 320);
@@ -101,25 +102,18 @@ TEST(GSensorChart, ThePlotHoldsOneSampleEvery8PixelsAtEverySize) {
     EXPECT_EQ(countColor(large, kZ, 32, 1199, 149, 150, 0), 2 * 1168);
     EXPECT_EQ(labelColumn(large), referenceLabelColumn({1200, 300}, 72, kLabels, 5, 10));
     for (int y : {2, 76, 150, 224, 298}) EXPECT_TRUE(isBluish(pixelAt(large, 26, y))) << y;
-}
-
-TEST(GSensorChart, NarrowerThan32PixelsKeepsFrameAndLabelsButNoTicksOrCurves) {
-    const auto track = GSensorTrack({{0, 50, 100}, {0, 50, 100}});
+    // 40 px: room for one segment.
+    EXPECT_TRUE(isColor(pixelAt(Render(track.get(), 0, QStringLiteral("narrow_40"), {40, 100}), 36, 50), kZ));
+    // Narrower than 32 px: the frame and the labels, but no curve and no axis tick (they begin at 24).
     for (int width : {20, 31}) {
         const QImage image = Render(track.get(), 0, QStringLiteral("narrow_%1").arg(width), QSizeF(width, 100));
-        for (int x = 0; x < width; ++x) {
-            for (int y = 0; y < 100; ++y) {
-                const QColor c = pixelAt(image, x, y);
-                ASSERT_FALSE(isBluish(c) && x < 24) << "axis ticks begin at 24: " << x << "," << y;
-                ASSERT_FALSE(isColor(c, kX, 40) || isColor(c, kY, 40) || isColor(c, kZ, 40)) << x << "," << y;
-            }
-        }
+        for (const QColor& curve : {kX, kY, kZ}) EXPECT_EQ(countColor(image, curve, 0, width - 1, 0, 99), 0) << width;
+        for (int x = 0; x < std::min(width, 24); ++x)
+            for (int y = 0; y < 100; ++y) ASSERT_FALSE(isBluish(pixelAt(image, x, y))) << x << "," << y;
         EXPECT_GT(countColor(image, Qt::black, 5, 12, 0, 99, 79), 0) << "labels drawn at " << width;
     }
     // Too large for a bitmap: nothing is drawn, and no tick is walked through.
     EXPECT_TRUE(Render(track.get(), 0, QString(), QSizeF(1e12, 100)).isNull());
-    // 40 px: room for exactly one segment.
-    EXPECT_TRUE(isColor(pixelAt(Render(track.get(), 0, QStringLiteral("narrow_40"), {40, 100}), 36, 25), kZ));
 }
 
 // The axis steps by a round quarter of the total distance D, the curve rises to T / (4 D) of the plot

@@ -56,13 +56,11 @@ TEST(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMomentOrFailsWithItsSt
 
     const TrackLoad load = LoadTrack(video.toStdString());
     const GPSTrack* track = load.track.get();
-    ASSERT_FALSE(track->isEmpty());
     const StringTable strings = StringTable::load(QStringLiteral("InfoPlist"), QLocale("en_US"));
     const GSensorTexts gsensor = gsensorTexts(track, 3500);
     EXPECT_EQ(gsensor.x, QStringLiteral("X: 0.30G"));
-    const QStringList expected = {gsensor.x, gsensor.y, gsensor.z, detailText(track, 3500, kSelectedPosition, strings),
-                                  detailText(track, 3500, kSelectedDistances, strings),
-                                  detailText(track, 3500, kSelectedSpeed, strings)};
+    QStringList expected = {gsensor.x, gsensor.y, gsensor.z};
+    for (int selected : {kSelectedPosition, kSelectedDistances, kSelectedSpeed}) expected << detailText(track, 3500, selected, strings);
     EXPECT_EQ(run.out, expected.join(u'\n') + u'\n');
 
     for (const auto& [file, paint] : {std::pair{"gsensor.png", &paintGSensorChart}, {"detail.png", &paintDetailChart}}) {
@@ -78,21 +76,17 @@ TEST(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMomentOrFailsWithItsSt
     const QString bare = QString::fromStdString(temp.write("bare.mp4", ""));
     const QString out = dir.filePath(QStringLiteral("out"));
     const QString missing = dir.filePath(QStringLiteral("missing.MOV"));
-    const struct { QStringList arguments; int status; QString error; } cases[] = {
+    // Misuses point to the help.
+    const struct { QStringList arguments; int status = 2; QString error = "kolvar-charts --help"; } cases[] = {
         {{bare, "--at", "0", "--output", out}, 1, "no GPS data in " + bare},
         {{missing, "--at", "0", "--output", out}, 2, "cannot open"},
         {{dir.path(), "--at", "0", "--output", out}, 2, "cannot open"},
         {{video, "--at", "1", "--output", video}, 2, QString()},  // the output folder is a file
-        {{video, "--output", out}, 2, "kolvar-charts --help"},
-        {{video, "--at", "1"}, 2, "kolvar-charts --help"},
-        {{"--at", "1", "--output", out}, 2, "kolvar-charts --help"},
-        {{video, video, "--at", "1", "--output", out}, 2, "kolvar-charts --help"},
-        {{video, "--at", "-1", "--output", out}, 2, "kolvar-charts --help"},
-        {{video, "--at", "1s", "--output", out}, 2, "kolvar-charts --help"},
-        {{video, "--at=1", "--size", "352x9000", "--output", out}, 2, "kolvar-charts --help"},
-        {{video, "--at=1", "--size", "0x100", "--output", out}, 2, "kolvar-charts --help"},
-        {{video, "--at=1", "--output"}, 2, "kolvar-charts --help"},
-        {{video, "--at=1", "--output=", "--zoom"}, 2, "kolvar-charts --help"},
+        {{video, "--output", out}}, {{video, "--at", "1"}}, {{"--at", "1", "--output", out}},
+        {{video, video, "--at", "1", "--output", out}}, {{video, "--at", "-1", "--output", out}},
+        {{video, "--at", "1s", "--output", out}}, {{video, "--at=1", "--size", "352x9000", "--output", out}},
+        {{video, "--at=1", "--size", "0x100", "--output", out}}, {{video, "--at=1", "--output"}},
+        {{video, "--at=1", "--output=", "--zoom"}},
     };
     for (const auto& c : cases) {
         const ProgramRun run = RunCharts(c.arguments);
@@ -103,9 +97,7 @@ TEST(ChartsProgram, WritesBothChartsAndPrintsTheTextsOfTheMomentOrFailsWithItsSt
     EXPECT_FALSE(QFile::exists(out));
 
     const ProgramRun help = RunCharts({QStringLiteral("--help")});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: kolvar-charts FILE --at SECONDS")));
-    EXPECT_TRUE(help.out.contains(QStringLiteral("no GPS data in FILE")));
+    EXPECT_TRUE(help.status == 0 && help.out.startsWith(QStringLiteral("Usage: kolvar-charts FILE --at SECONDS")));
 
     // The smallest size is accepted: a width below 32 draws no plot, but draws.
     const ProgramRun narrow = RunCharts({video, "--at=1", "--size=1x1", "--output=" + out});
