@@ -55,8 +55,6 @@ std::vector<DriveClip> ReadAll(const std::vector<std::string>& paths) {
     return clips;
 }
 
-std::string Name(const DriveClip& clip) { return std::filesystem::path(clip.path).filename().string(); }
-
 TEST(Drives, GroupsABuiltCardIntoDrives) {
     const ScopedTempDir card;
     const std::time_t noon = Local(2021, 1, 1, 12, 0, 0);
@@ -125,7 +123,7 @@ TEST(Drives, GroupsABuiltCardIntoDrives) {
     for (size_t i = 0; i < drives.size(); ++i) {
         SCOPED_TRACE(i);
         std::vector<std::string> names;
-        for (const DriveClip& clip : drives[i].clips()) names.push_back(Name(clip));
+        for (const DriveClip& clip : drives[i].clips()) names.push_back(std::filesystem::path(clip.path).filename().string());
         std::vector<CameraChannel> channels;
         for (const ChannelClips& c : drives[i].channels) channels.push_back(c.channel);
         EXPECT_EQ(std::tuple(std::chrono::system_clock::to_time_t(drives[i].start),
@@ -181,11 +179,8 @@ TEST(DriveTimeline, MapsDriveTimeToClipsAndBack) {
         SCOPED_TRACE(c.driveMs);
         const auto at = timeline.locate(c.driveMs);
         ASSERT_TRUE(at);
-        EXPECT_EQ(at->clip, c.clip);
-        EXPECT_EQ(at->offsetMs, c.offsetMs);
-        if (c.driveMs >= 0 && c.driveMs <= timeline.totalDuration()) {
-            EXPECT_EQ(timeline.driveTime(at->clip, at->offsetMs), c.driveMs);
-        }
+        EXPECT_EQ(std::pair(at->clip, at->offsetMs), std::pair(c.clip, c.offsetMs));
+        if (c.driveMs >= 0 && c.driveMs <= timeline.totalDuration()) { EXPECT_EQ(timeline.driveTime(at->clip, at->offsetMs), c.driveMs); }
     }
     EXPECT_EQ(timeline.driveTime(0, 90000), 60000);
     EXPECT_FALSE(DriveTimeline(std::vector<double>{}).locate(0));
