@@ -7,18 +7,6 @@ namespace {
 constexpr double kLon = 116.4;
 constexpr double kLat = 39.9;
 
-// Latitude north of lat whose segment from lat measures metres.
-double latitudeAfter(double lat, double metres) {
-    GeomTransform transform;
-    double low = lat;
-    double high = lat + 1.0;  // about 111 km
-    for (int i = 0; i < 80; ++i) {
-        const double middle = (low + high) / 2;
-        (transform.getDistance(kLon, middle, kLon, lat) < metres ? low : high) = middle;
-    }
-    return high;
-}
-
 }  // namespace
 
 std::shared_ptr<GPSTrack> GSensorTrack(const std::vector<GSample>& samples) {
@@ -33,14 +21,16 @@ std::shared_ptr<GPSTrack> GSensorTrack(const std::vector<GSample>& samples) {
 }
 
 std::shared_ptr<GPSTrack> DistanceTrack(const std::vector<double>& segmentMetres, double speed) {
+    // On the central meridian a segment measures its difference in northing.
+    GeomTransform meridian;
+    meridian.setCenterL(kLon);
+    double northing = meridian.getGaussX(kLon, kLat), time = 0;
     auto track = std::make_shared<GPSTrack>();
-    double lat = kLat;
-    double time = 0;
-    track->addPoint(lat, kLon, time, 0, 0, 0, speed);
+    track->addPoint(kLat, kLon, time, 0, 0, 0, speed);
     for (const double metres : segmentMetres) {
-        lat = latitudeAfter(lat, metres);
+        northing += metres;
         time += 1000;
-        track->addPoint(lat, kLon, time, 0, 0, 0, speed);
+        track->addPoint(meridian.getLat(northing, 0), kLon, time, 0, 0, 0, speed);
     }
     track->buildSpeed();
     return track;

@@ -26,12 +26,10 @@ void TileServer::answer(QTcpSocket* socket) {
     socket->setProperty("head", head);
     if (!head.contains("\r\n\r\n")) return;
 
-    const QList<QByteArray> lines = head.left(head.indexOf("\r\n\r\n")).split('\n');
-    Request request;
-    request.path = lines.value(0).split(' ').value(1);
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const qsizetype colon = lines[i].indexOf(':');
-        if (colon > 0) request.headers.insert(lines[i].left(colon).trimmed().toLower(), lines[i].mid(colon + 1).trimmed());
+    Request request{head.split(' ').value(1), {}};
+    for (const QByteArray& line : head.left(head.indexOf("\r\n\r\n")).split('\n').mid(1)) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0) request.headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
     }
     requests.append(request);
 

@@ -20,19 +20,16 @@ TEST(NativeInPage, IsThereFromTheFirstScriptOffersOnlyTheThreeCallbacksAndLogsTh
     const QUrl firstScriptPage = QUrl::fromLocalFile(QStringLiteral(KOLVAR_MAP_TEST_PAGES "/first-script.html"));
     PageHarness harness;
     ASSERT_TRUE(harness.loadAndWaitForScript(firstScriptPage));
-    EXPECT_EQ(harness.evaluate("seenFirst").toString(), "object");
-    EXPECT_EQ(harness.evaluate("echoedFirst").toString(), "first script");
+    EXPECT_EQ(harness.evaluate("seenFirst + ', ' + echoedFirst").toString(), "object, first script");
     EXPECT_EQ(harness.loadedCalls, 1);
 
     EXPECT_EQ(harness.evaluate("native.AddLineComplete(42)").toInt(), 42);
     ASSERT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 1; }));
     // Values JSON cannot carry are still handed back in the page and still
     // reach the program.
-    EXPECT_TRUE(harness
-                    .evaluate("(() => { const o = {}; o.self = o; const f = () => 1;"
-                              " return native.AddLineComplete(o) === o && native.onJSLoaded(f) === f"
-                              " && native.AddLineComplete() === undefined; })()")
-                    .toBool());
+    EXPECT_TRUE(harness.evaluate("(() => { const o = {}; o.self = o; const f = () => 1;"
+                                 " return native.AddLineComplete(o) === o && native.onJSLoaded(f) === f"
+                                 " && native.AddLineComplete() === undefined; })()").toBool());
     EXPECT_TRUE(harness.waitFor([&] { return harness.lineCompleteCalls == 3 && harness.loadedCalls == 2; }));
 
     EXPECT_EQ(harness.evaluate("JSON.stringify(Object.getOwnPropertyNames(native))").toString(),
@@ -49,13 +46,9 @@ TEST(NativeInPage, IsThereFromTheFirstScriptOffersOnlyTheThreeCallbacksAndLogsTh
     }
     // Nor can the page send raw messages over the channel behind it, or swap native out.
     EXPECT_EQ(harness.evaluate("qt.webChannelTransport.send = () => 0; delete qt.webChannelTransport;"
-                               " JSON.stringify(Object.keys(qt.webChannelTransport))")
-                  .toString(),
-              R"(["onmessage"])");
+                               " JSON.stringify(Object.keys(qt.webChannelTransport))").toString(), R"(["onmessage"])");
     EXPECT_EQ(harness.evaluate("window.native = {}; native.extra = 1; delete native.onJSLoaded;"
-                               " typeof native.onJSLoaded + ',' + typeof native.extra")
-                  .toString(),
-              "function,undefined");
+                               " typeof native.onJSLoaded + ',' + typeof native.extra").toString(), "function,undefined");
 
     // The page's console goes to the kolvar log at its level.
     const QtMessageHandler previous = qInstallMessageHandler(keepKolvarMessages);
