@@ -211,10 +211,8 @@ TEST(ClipName, DateTimeAndChannelOfDashCamNames) {
     const struct { const char* path, *time; CameraChannel channel; } cases[] = {
         {"/card/DCIM/Movie/2021_0101_120000_001F.MP4", "20210101120000", Front},
         {"2021_0101_120100_002R.MP4", "20210101120100", Rear},
-        {"20210101235959_000123A.MP4", "20210101235959", Front},
-        {"20210101235959_000123B.MP4", "20210101235959", Rear},
-        {"Record/20210101_120000_NF.mp4", "20210101120000", Front},
-        {"Record/20210101_120000_ER.mp4", "20210101120000", Rear},
+        {"20210101235959_000123A.MP4", "20210101235959", Front}, {"20210101235959_000123B.MP4", "20210101235959", Rear},
+        {"Record/20210101_120000_NF.mp4", "20210101120000", Front}, {"Record/20210101_120000_ER.mp4", "20210101120000", Rear},
         {"Record/20210101_120000_PI.mp4", "20210101120000", Interior},
         {"Back/NO20210101-120000-000123B.MP4", "20210101120000", Rear},
         {"cont_rec/REC_2021_01_02_12_03_04_F.MP4", "20210102120304", Front},
@@ -222,13 +220,10 @@ TEST(ClipName, DateTimeAndChannelOfDashCamNames) {
         {"FILE210101-120000F.MOV", "20210101120000", Front},
         {"240915_143027_001_RH.MP4", "20240915143027", Rear},
         {"/cards/Rear/20210101_120000.mov", "20210101120000", Rear},
-        {"/cards/INSIDE/clip.mov", "", Interior},
-        {"/cards/front/Movie/clip_rear.mov", "", Rear},
+        {"/cards/INSIDE/clip.mov", "", Interior}, {"/cards/front/Movie/clip_rear.mov", "", Rear},
         {"/back/2023/trip/clip.mov", "", Front},  // a back folder far above the clips is the user's
         // Digits that are no date: file numbers, a 13th month, a year before 2000.
-        {"GRMN0001.MP4", "", Front},
-        {"IMG_20211310_120000.MP4", "", Front},
-        {"19991231_235959.MP4", "", Front},
+        {"GRMN0001.MP4", "", Front}, {"IMG_20211310_120000.MP4", "", Front}, {"19991231_235959.MP4", "", Front},
         {"2021_0101_120000_001X.MP4", "20210101120000", Front},
         {"", "", Front},
     };

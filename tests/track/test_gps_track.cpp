@@ -18,8 +18,7 @@ GPSPoint At(double lat, double lon, double time = 0) { return GPSPoint::pointWit
 
 TEST(GPSPoint, ToStringPicksLettersBySignWithLongitudeFirst) {
     const struct { double lon, lat; const char* text; } cases[] = {
-        {116.4, 39.9, "E:116.400000\u00B0  N:39.900000\u00B0"},
-        {-73.5, 40.25, "W:-73.500000\u00B0  N:40.250000\u00B0"},
+        {116.4, 39.9, "E:116.400000\u00B0  N:39.900000\u00B0"}, {-73.5, 40.25, "W:-73.500000\u00B0  N:40.250000\u00B0"},
         {151.2, -33.85, "E:151.200000\u00B0  S:-33.850000\u00B0"},
         {-0.0, -0.0, "E:-0.000000\u00B0  N:-0.000000\u00B0"},  // east and north; printf keeps the sign
     };
@@ -31,9 +30,7 @@ TEST(GPSPoint, ToStringPicksLettersBySignWithLongitudeFirst) {
 // Reference figures (Gauss-Krueger, Krassovsky ellipsoid) computed independently.
 TEST(GeomTransform, ProjectionMatchesReferenceFiguresAndInvertsWithSigns) {
     const struct { double centre, lon, lat, x, y; } cases[] = {
-        {115, 116.4, 39.9, 4419442.208, 119729.751},
-        {30, 30, 0, 0, 0},
-        {30, 30, 1, 110576.368, 0},
+        {115, 116.4, 39.9, 4419442.208, 119729.751}, {30, 30, 0, 0, 0}, {30, 30, 1, 110576.368, 0},
         {-60, -61.2, -33.5, NAN, NAN},  // south and west: checked by sign and round trip
     };
     for (const auto& c : cases) {
