@@ -4,6 +4,7 @@
 #include "DriveTimeline.h"
 #include "Drives.h"
 #include "LittleEndianBytes.h"
+#include "LocalTime.h"
 #include "MovBuilder.h"
 #include "RiffBuilder.h"
 #include "ScopedTempDir.h"
@@ -18,14 +19,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// Seconds since 1970 of a date on the local clock, as cameras name their files.
-std::time_t Local(int y, int mo, int d, int h, int mi, int s) {
-    std::tm t{};
-    t.tm_year = y - 1900, t.tm_mon = mo - 1, t.tm_mday = d, t.tm_hour = h, t.tm_min = mi, t.tm_sec = s;
-    t.tm_isdst = -1;
-    return std::mktime(&t);
-}
 
 // A clip with one GPS text a second from start on, moving north.
 std::string GpsClip(std::time_t start, int seconds) {
@@ -57,30 +50,30 @@ std::vector<DriveClip> ReadAll(const std::vector<std::string>& paths) {
 
 TEST(Drives, GroupsABuiltCardIntoDrives) {
     const ScopedTempDir card;
-    const std::time_t noon = Local(2021, 1, 1, 12, 0, 0);
+    const std::time_t noon = LocalTime(2021, 1, 1, 12, 0, 0);
     const std::vector<std::string> paths = {
         card.write("F/2021_0101_120000_001F.MOV", GpsClip(noon, 60)),
         card.write("F/2021_0101_120100_002F.MOV", GpsClip(noon + 60, 60)),
         // No GPS: the name places it 30 s after the clip before ends.
         card.write("F/2021_0101_120230_003F.MOV", BlankClip()),
         // The GPS says 2015: a clock gone wrong; the name keeps the clip in its drive.
-        card.write("F/2021_0101_120330_004F.MOV", GpsClip(Local(2015, 6, 15, 3, 0, 0), 60)),
+        card.write("F/2021_0101_120330_004F.MOV", GpsClip(LocalTime(2015, 6, 15, 3, 0, 0), 60)),
         card.write("F/2021_0101_123000_005F.MOV", GpsClip(noon + 1800, 60)),
         // A minute's gap still joins; a second more parts.
         card.write("F/2021_0101_123200_009F.MOV", GpsClip(noon + 1920, 60)),
         card.write("F/2021_0101_123401_010F.MOV", GpsClip(noon + 2041, 60)),
         // Over midnight.
-        card.write("F/2021_0101_235930_006F.MOV", GpsClip(Local(2021, 1, 1, 23, 59, 30), 60)),
-        card.write("F/2021_0102_000030_007F.MOV", GpsClip(Local(2021, 1, 2, 0, 0, 30), 60)),
+        card.write("F/2021_0101_235930_006F.MOV", GpsClip(LocalTime(2021, 1, 1, 23, 59, 30), 60)),
+        card.write("F/2021_0102_000030_007F.MOV", GpsClip(LocalTime(2021, 1, 2, 0, 0, 30), 60)),
         // The rear camera beside the first drive, and alone later.
         card.write("R/2021_0101_120000_001R.MOV", BlankClip()),
         card.write("R/2021_0101_120100_002R.MOV", BlankClip()),
         card.write("R/2021_0101_180000_008R.MOV", BlankClip()),
         // No date in the name: the movie header's creation time, else the file time.
-        card.write("clip.MOV", BlankClip(Local(2021, 1, 1, 15, 0, 0))),
+        card.write("clip.MOV", BlankClip(LocalTime(2021, 1, 1, 15, 0, 0))),
         card.write("dashcam.AVI", "RIFF"),
     };
-    const timeval written[2] = {{Local(2021, 1, 1, 16, 0, 0), 0}, {Local(2021, 1, 1, 16, 0, 0), 0}};
+    const timeval written[2] = {{LocalTime(2021, 1, 1, 16, 0, 0), 0}, {LocalTime(2021, 1, 1, 16, 0, 0), 0}};
     ASSERT_EQ(utimes(paths.back().c_str(), written), 0);
 
     std::vector<DriveClip> clips = ReadAll(paths);
@@ -107,11 +100,11 @@ TEST(Drives, GroupsABuiltCardIntoDrives) {
     const struct {
         std::time_t start, end; std::vector<std::string> clips; std::vector<CameraChannel> channels;
     } expected[] = {
-        {Local(2021, 1, 1, 23, 59, 30), Local(2021, 1, 2, 0, 1, 30),
+        {LocalTime(2021, 1, 1, 23, 59, 30), LocalTime(2021, 1, 2, 0, 1, 30),
          {"2021_0101_235930_006F.MOV", "2021_0102_000030_007F.MOV"}, {CameraChannel::Front}},
-        {Local(2021, 1, 1, 18, 0, 0), Local(2021, 1, 1, 18, 1, 0), {"2021_0101_180000_008R.MOV"}, {CameraChannel::Rear}},
-        {Local(2021, 1, 1, 16, 0, 0), Local(2021, 1, 1, 16, 0, 0), {"dashcam.AVI"}, {CameraChannel::Front}},
-        {Local(2021, 1, 1, 15, 0, 0), Local(2021, 1, 1, 15, 1, 0), {"clip.MOV"}, {CameraChannel::Front}},
+        {LocalTime(2021, 1, 1, 18, 0, 0), LocalTime(2021, 1, 1, 18, 1, 0), {"2021_0101_180000_008R.MOV"}, {CameraChannel::Rear}},
+        {LocalTime(2021, 1, 1, 16, 0, 0), LocalTime(2021, 1, 1, 16, 0, 0), {"dashcam.AVI"}, {CameraChannel::Front}},
+        {LocalTime(2021, 1, 1, 15, 0, 0), LocalTime(2021, 1, 1, 15, 1, 0), {"clip.MOV"}, {CameraChannel::Front}},
         {noon + 2041, noon + 2101, {"2021_0101_123401_010F.MOV"}, {CameraChannel::Front}},
         {noon + 1800, noon + 1980, {"2021_0101_123000_005F.MOV", "2021_0101_123200_009F.MOV"}, {CameraChannel::Front}},
         {noon, noon + 270,
@@ -141,7 +134,7 @@ TEST(Drives, GroupsABuiltCardIntoDrives) {
 TEST(Drives, ADriveAndItsTrackRunOnAcrossTheChangeToSummerTime) {
     const ScopedTimeZone zone("Europe/Berlin");
     const ScopedTempDir card;
-    const std::time_t start = Local(2026, 3, 29, 1, 59, 30);
+    const std::time_t start = LocalTime(2026, 3, 29, 1, 59, 30);
     const std::vector<std::string> paths = {card.write("2026_0329_015930_001F.MOV", GpsClip(start, 60)),
                                             card.write("2026_0329_030030_002F.MOV", BlankClip())};
     std::vector<DriveClip> clips = ReadAll(paths);
@@ -154,7 +147,7 @@ TEST(Drives, ADriveAndItsTrackRunOnAcrossTheChangeToSummerTime) {
 
 TEST(Drives, FileNameTimesJoinTheGPSClock) {
     // The receiver runs on UTC, the camera's names eight hours ahead; the middle clip has no GPS.
-    const std::time_t named = Local(2021, 1, 1, 20, 0, 0);
+    const std::time_t named = LocalTime(2021, 1, 1, 20, 0, 0);
     std::vector<DriveClip> clips(3);
     for (int i = 0; i < 3; ++i) {
         clips[i].fileNameTime = std::chrono::system_clock::from_time_t(named + 60 * i);
@@ -188,7 +181,7 @@ TEST(DriveTimeline, MapsDriveTimeToClipsAndBack) {
 
 TEST(DriveTimeline, JoinedTrackRunsOnAcrossClips) {
     const ScopedTempDir dir;
-    const std::time_t noon = Local(2021, 1, 1, 12, 0, 0);
+    const std::time_t noon = LocalTime(2021, 1, 1, 12, 0, 0);
     // The second clip's GPS outlasts its 60 s movie: those fixes are left out.
     const std::vector<std::string> paths = {
         dir.write("a.MOV", GpsClip(noon, 60)), dir.write("b.MOV", BlankClip()), dir.write("c.MOV", GpsClip(noon + 125, 70))};

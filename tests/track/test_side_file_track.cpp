@@ -1,3 +1,4 @@
+#include "LocalTime.h"
 #include "SideFileBuilder.h"
 #include "TempFile.h"
 #include "TrackLoader.h"
@@ -21,14 +22,6 @@ TrackLoad LoadText(const std::string& text) {
     return LoadSideFileTrack(file.path());
 }
 
-// Seconds since 1970 of a time on the local clock, which side files keep.
-double LocalSeconds(int y, int mo, int d, int h, int mi, int s) {
-    std::tm t{};
-    t.tm_year = y - 1900, t.tm_mon = mo - 1, t.tm_mday = d, t.tm_hour = h, t.tm_min = mi, t.tm_sec = s;
-    t.tm_isdst = -1;
-    return static_cast<double>(std::mktime(&t));
-}
-
 std::vector<double> Times(const TrackLoad& load) {
     std::vector<double> times;
     for (const GPSPoint& p : load.track->pointArray()) times.push_back(p.time);
@@ -48,7 +41,7 @@ TEST(SideFileTrack, RecordsStartAtZeroOrAtTheHeader) {
     const TrackLoad header = LoadText(JoinSideFile({"CAMERA HEADER v1 " + Stamp(0), Line(Stamp(3)), Line(Stamp(4))}));
     EXPECT_EQ(Times(header), (std::vector<double>{3000, 4000}));
     EXPECT_TRUE(header.hasStartTime);
-    EXPECT_EQ(std::chrono::system_clock::to_time_t(header.track->getStartTime()), LocalSeconds(2015, 6, 15, 12, 0, 0));
+    EXPECT_EQ(std::chrono::system_clock::to_time_t(header.track->getStartTime()), LocalTime(2015, 6, 15, 12, 0, 0));
 }
 
 TEST(SideFileTrack, GSensorMeansOfFullShortAndPartialLines) {
@@ -92,8 +85,8 @@ TEST(SideFileTrack, HostileAndOddTextsGiveTheRightPointsAndTimes) {
          {0, 0, 2000, 2000, 2000, 3000}},
         {"dates centuries apart", JoinSideFile({Line(Stamp(0)), Line(SideFileTimestamp(1700, 1, 1, 0, 0, 0)),
                                                 Line(SideFileTimestamp(2262, 1, 1, 0, 0, 0))}),
-         {0, (LocalSeconds(1700, 1, 1, 0, 0, 0) - LocalSeconds(2015, 6, 15, 12, 0, 0)) * 1000,
-          (LocalSeconds(2262, 1, 1, 0, 0, 0) - LocalSeconds(2015, 6, 15, 12, 0, 0)) * 1000}},
+         {0, double(LocalTime(1700, 1, 1, 0, 0, 0) - LocalTime(2015, 6, 15, 12, 0, 0)) * 1000,
+          double(LocalTime(2262, 1, 1, 0, 0, 0) - LocalTime(2015, 6, 15, 12, 0, 0)) * 1000}},
         {"positions off the Earth", JoinSideFile({
              Line(Stamp(0), SideFilePosition('N', 95, 0, 'E', 113, 0)),
              Line(Stamp(1), SideFilePosition('S', 89, 599999, 'W', 180, 0)),

@@ -32,20 +32,14 @@ TEST(PageCallScript, CallsArriveAsSentAndHostileTextRunsNothing)
         QStringLiteral("line\nbreak\u2028separator\u2029${calls.push(['injected'])}"),
         QStringLiteral("中文 \u0000 nul"),
     };
-    QVector<PageCall> calls{{"clearPoints", {}},
-                            {"addPoint", {NumberText(22.5), NumberText(114.05)}},
-                            {"addPoint", {-22.5020567, 12}},
-                            {"addPoint", {std::nan(""), INFINITY}},
-                            {"noSuchFunction", {1}},
-                            {"notAFunction", {}},
-                            {"thrower", {}},
+    QVector<PageCall> calls{{"clearPoints", {}}, {"addPoint", {NumberText(22.5), NumberText(114.05)}},
+                            {"addPoint", {-22.5020567, 12}}, {"addPoint", {std::nan(""), INFINITY}},
+                            {"noSuchFunction", {1}}, {"notAFunction", {}}, {"thrower", {}},
                             {"moveMyPosition", {22.5, 114.05, 0}}};
-    QJsonArray expected{QJsonArray{"clearPoints"},
-                        QJsonArray{"addPoint", "22.5", "114.05"},
+    QJsonArray expected{QJsonArray{"clearPoints"}, QJsonArray{"addPoint", "22.5", "114.05"},
                         QJsonArray{"addPoint", -22.5020567, 12},
                         QJsonArray{"addPoint", QJsonValue::Null, QJsonValue::Null}, // not finite
-                        QJsonArray{"thrower"},
-                        QJsonArray{"moveMyPosition", 22.5, 114.05, 0}};
+                        QJsonArray{"thrower"}, QJsonArray{"moveMyPosition", 22.5, 114.05, 0}};
     for (const QString& text : hostile) {
         calls.push_back({text, {}});
         calls.push_back({"odd'name", {text}});
