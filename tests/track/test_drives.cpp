@@ -42,12 +42,6 @@ std::string BlankClip(std::time_t created = 0) {
     return mov::HeaderOnlyMovie(mov::Mvhd(created ? uint32_t(created + kMp4EpochToUnix) : 0, 1000, 60000));
 }
 
-std::vector<DriveClip> ReadAll(const std::vector<std::string>& paths) {
-    std::vector<DriveClip> clips;
-    for (const std::string& path : paths) clips.push_back(ReadDriveClip(path));
-    return clips;
-}
-
 TEST(Drives, GroupsABuiltCardIntoDrives) {
     const ScopedTempDir card;
     const std::time_t noon = LocalTime(2021, 1, 1, 12, 0, 0);
@@ -76,7 +70,8 @@ TEST(Drives, GroupsABuiltCardIntoDrives) {
     const timeval written[2] = {{LocalTime(2021, 1, 1, 16, 0, 0), 0}, {LocalTime(2021, 1, 1, 16, 0, 0), 0}};
     ASSERT_EQ(utimes(paths.back().c_str(), written), 0);
 
-    std::vector<DriveClip> clips = ReadAll(paths);
+    std::vector<DriveClip> clips;
+    for (const std::string& path : paths) clips.push_back(ReadDriveClip(path));
     EXPECT_TRUE(clips[3].clockJump);
     EXPECT_EQ(std::pair(clips[0].timeSource, clips[2].timeSource), std::pair(ClipTimeSource::GPS, ClipTimeSource::FileName));
 
@@ -137,7 +132,7 @@ TEST(Drives, ADriveAndItsTrackRunOnAcrossTheChangeToSummerTime) {
     const std::time_t start = LocalTime(2026, 3, 29, 1, 59, 30);
     const std::vector<std::string> paths = {card.write("2026_0329_015930_001F.MOV", GpsClip(start, 60)),
                                             card.write("2026_0329_030030_002F.MOV", BlankClip())};
-    std::vector<DriveClip> clips = ReadAll(paths);
+    std::vector<DriveClip> clips = {ReadDriveClip(paths[0]), ReadDriveClip(paths[1])};
     PutOnGPSClock(clips);
     const std::vector<Drive> drives = GroupDrives(clips);
     ASSERT_EQ(drives.size(), 1u);
