@@ -145,13 +145,11 @@ TEST(MovGPSBlockScanner, ProbesOnlyMultiplesOf32KiBInFileOrder) {
 
 TEST(MovGPSBlockScanner, OnlyTheExactSignatureQualifies) {
     const std::string record = GpsBlockRecord(GpsBlockFix{});
-    EXPECT_EQ(Scan(GpsBlockHeader("free", "GPS ", 92) + record).count, 1);
-    EXPECT_EQ(Scan(GpsBlockHeader("free", "GPS ", 0x5C000000) + record).count, 0) << "length stored big-endian";
-    EXPECT_EQ(Scan(GpsBlockHeader("free", "GPS ", 93) + record).count, 0);
-    EXPECT_EQ(Scan(GpsBlockHeader("free", std::string("GPS\0", 4), 92) + record).count, 0);
-    EXPECT_EQ(Scan(GpsBlockHeader("free", "gps ", 92) + record).count, 0);
-    EXPECT_EQ(Scan(GpsBlockHeader("FREE", "GPS ", 92) + record).count, 0);
-    EXPECT_EQ(Scan(GpsBlockHeader("skip", "GPS ", 92) + record).count, 0);
+    const struct { std::string_view type, tag; uint32_t length; int32_t count; } cases[] = {
+        {"free", "GPS ", 92, 1}, {"free", "GPS ", 0x5C000000, 0} /* length stored big-endian */,
+        {"free", "GPS ", 93, 0}, {"free", {"GPS\0", 4}, 92, 0}, {"free", "gps ", 92, 0}, {"FREE", "GPS ", 92, 0},
+        {"skip", "GPS ", 92, 0}};
+    for (const auto& c : cases) EXPECT_EQ(Scan(GpsBlockHeader(c.type, c.tag, c.length) + record).count, c.count) << c.tag;
     // The signature alone decides: a record without a fix is still stored.
     const ReadResult noFix = Scan(GpsBlock(GpsBlockFix{.latRef = '\0', .lonRef = 'x'}));
     ASSERT_EQ(noFix.count, 1);

@@ -158,12 +158,8 @@ TEST(MovTextGPSReader, ReadsSamplesBeyondTwoGibibytes) {
     EXPECT_EQ(ReadWith<MovTextGPSReader>(file.path()).seconds(), (std::vector<int>{9}));
 }
 
-using namespace mov;
 using namespace std::string_literals;
 using Strings = std::vector<std::string>;
-
-// A subtitle sample: a length that counts the text alone, then the text.
-std::string SubtitleSample(const std::string& text) { return BE16(static_cast<uint16_t>(text.size())) + text; }
 
 std::optional<Strings> Subtitles(const std::string& movie) {
     const TempFile file(movie, "mp4");
@@ -176,11 +172,11 @@ std::optional<Strings> Subtitles(const std::string& movie) {
 TEST(MovSubtitle, GivesOneEntryPerSampleInTableOrder) {
     const Strings invalid{"\xFF", "\xC3", "\xC0\xAF" /* overlong */, "\xED\xA0\x80" /* surrogate */,
                           "\xF4\x90\x80\x80" /* beyond U+10FFFF */, "ok\x80"};
-    Strings samples{SubtitleSample("Hello"), SubtitleSample(""), "\x00\x05Hello, world"s, SubtitleSample("Hel\0lo"s),
-                    SubtitleSample("\xE5\x8C\x97\xE4\xBA\xAC"), SubtitleSample("\xF0\x9F\x9A\x97") /* a car */};
+    Strings samples{Tx3gSample("Hello"), Tx3gSample(""), "\x00\x05Hello, world"s, Tx3gSample("Hel\0lo"s),
+                    Tx3gSample("\xE5\x8C\x97\xE4\xBA\xAC"), Tx3gSample("\xF0\x9F\x9A\x97") /* a car */};
     Strings expected{"Hello", "", "Hello", "Hel", "\xE5\x8C\x97\xE4\xBA\xAC", "\xF0\x9F\x9A\x97"};
-    for (const std::string& text : invalid) samples.push_back(SubtitleSample(text)), expected.push_back("");
-    samples.push_back(SubtitleSample("last"));
+    for (const std::string& text : invalid) samples.push_back(Tx3gSample(text)), expected.push_back("");
+    samples.push_back(Tx3gSample("last"));
     expected.push_back("");
     std::string movie = Movie({Track{"text", samples}});
     movie.pop_back();
@@ -189,15 +185,15 @@ TEST(MovSubtitle, GivesOneEntryPerSampleInTableOrder) {
 
 TEST(MovSubtitle, NoFileNoListNoTextTrackEmptyListMoovAnywhere) {
     EXPECT_FALSE(MovSubtitle().GetSubtitle("/nonexistent/kolvar/clip.mov"));
-    EXPECT_EQ(Subtitles(Movie({Track{"vide", {SubtitleSample("Hello")}}})), Strings{});
-    EXPECT_EQ(Subtitles(Movie({Track{"text", {SubtitleSample("Hello")}}}, Layout::MoovLast)), Strings{"Hello"});
+    EXPECT_EQ(Subtitles(Movie({Track{"vide", {Tx3gSample("Hello")}}})), Strings{});
+    EXPECT_EQ(Subtitles(Movie({Track{"text", {Tx3gSample("Hello")}}}, Layout::MoovLast)), Strings{"Hello"});
 }
 
 TEST(MovSubtitle, TableRepeatingOneLargeSampleStaysWithinTheFileSize) {
     const std::string moovFor0 = Atom("moov", Trak("text", std::vector<uint32_t>(1000, 0)));
     const auto offset = static_cast<uint32_t>(Ftyp().size() + moovFor0.size());
     const std::string bytes = Ftyp() + Atom("moov", Trak("text", std::vector<uint32_t>(1000, offset))) +
-                              SubtitleSample(std::string(60000, 'x'));
+                              Tx3gSample(std::string(60000, 'x'));
     const std::optional<Strings> subtitles = Subtitles(bytes);
     ASSERT_TRUE(subtitles);
     size_t total = 0;

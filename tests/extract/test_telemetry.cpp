@@ -57,6 +57,20 @@ GPSData Decode(const std::string& payload) {
     return out;
 }
 
+// 2023-05-06 01:00:00.250 UTC on the GPS clock, 18 leap seconds ahead.
+constexpr double kGpsSeconds = 1683334800.25 - 315964800 + 18;
+constexpr int64_t kCreatedMs = 1600000000000;  // 2020-09-13 12:26:40 UTC
+
+GPSData DecodeCamm(const std::string& sample) {
+    std::vector<TelemetryFix> fixes;
+    std::vector<AccelSample> accel;
+    DecodeCammSample(reinterpret_cast<const unsigned char*>(sample.data()), sample.size(), {500, kCreatedMs}, fixes,
+                     accel);
+    GPSData out;
+    AddTelemetry(fixes, accel, out);
+    return out;
+}
+
 std::string TimeOf(const GPSRecord& r) {
     char text[32];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", r.year, r.month, r.day, r.hour, r.minute,
@@ -64,48 +78,47 @@ std::string TimeOf(const GPSRecord& r) {
     return text;
 }
 
-struct Expected {
-    const char* name;
-    std::string payload;
-    size_t count;
-    std::string firstTime, lastTime;
-    std::string refs;
-    double lat, lon, speedKnots, altitude, heading;
-    int fixQuality;
-    std::array<double, 3> g;  // gsX, gsY, gsZ of the first fix
-};
-
-TEST(Gpmf, DecodesEachGpsSourceWithItsTimeAndTheNearestAccelerometerSample) {
+// Each source with its time and the nearest accelerometer sample, as the first and last fix show them.
+TEST(Telemetry, DecodesEachGpmfAndCammSource) {
     const double nan = kUnknownValue;
-    const Expected cases[] = {
-        {"GPS5 spread over the payload from GPSU", Camera(AccelStream() + Gps5Stream(3)), 2,
+    const struct {
+        const char* name;
+        GPSData data;
+        size_t count;
+        std::string firstTime, lastTime, refs;
+        double lat, lon, speedKnots, altitude, heading;
+        int fixQuality;
+        std::array<double, 3> g;  // gsX, gsY, gsZ of the first fix
+    } cases[] = {
+        {"GPS5 spread over the payload from GPSU", Decode(Camera(AccelStream() + Gps5Stream(3))), 2,
          "2019-11-18 23:45:14.000", "2019-11-18 23:45:14.500", "SW", 33.5, 117.25, 19.438445, 12.5, nan, 3,
          {0, -49.97, 100.03}},
-        {"ORIN gives the channel order", Camera(AccelStream("XzY") + Gps5Stream(2)), 2,
+        {"ORIN gives the channel order", Decode(Camera(AccelStream("XzY") + Gps5Stream(2))), 2,
          "2019-11-18 23:45:14.000", "2019-11-18 23:45:14.500", "SW", 33.5, 117.25, 19.438445, 12.5, nan, 2,
          {100.03, -49.97, 0}},
-        {"GPS9 times each fix and drops those without one", Camera(Gps9Stream()), 1, "2023-05-06 01:00:00.250",
-         "2023-05-06 01:00:00.250", "NW", 33.5, 117.25, 19.438445, 12.5, nan, 3, {0, 0, 0}},
-        {"Karma positions on the drone's clock", KarmaDevice(), 1, "2017-04-17 19:27:57.527",
+        {"GPS9 times each fix and drops those without one", Decode(Camera(Gps9Stream())), 1,
+         "2023-05-06 01:00:00.250", "2023-05-06 01:00:00.250", "NW", 33.5, 117.25, 19.438445, 12.5, nan, 3, {0, 0, 0}},
+        {"Karma positions on the drone's clock", Decode(KarmaDevice()), 1, "2017-04-17 19:27:57.527",
          "2017-04-17 19:27:57.527", "NW", 33.5, 117.25, 9.719222, 12.5, 331.56, 0, {0, 0, 0}},
+        {"CAMM GPS on the GPS clock, the acceleration beside it",
+         DecodeCamm(camm::Acceleration(0, 0, 9.80665f) + camm::Gps(kGpsSeconds, 3, -33.5, 151.25, 40, 3, 4)), 1,
+         "2023-05-06 01:00:00.250", "2023-05-06 01:00:00.250", "SE", 33.5, 151.25, 9.719222, 40, 36.869898, 3,
+         {0, 0, 100}},
+        {"CAMM location, timed by the movie's creation", DecodeCamm(camm::Location(48.5, -2.25, 10)), 1,
+         "2020-09-13 12:26:40.000", "2020-09-13 12:26:40.000", "NW", 48.5, 2.25, 0, 10, nan, 0, {0, 0, 0}},
     };
-    for (const Expected& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const GPSData data = Decode(c.payload);
-        ASSERT_EQ(data.records.size(), c.count);
-        const GPSRecord& r = data.records.front();
+        ASSERT_EQ(c.data.records.size(), c.count);
+        const GPSRecord& r = c.data.records.front();
         EXPECT_EQ(TimeOf(r), c.firstTime);
-        EXPECT_EQ(TimeOf(data.records.back()), c.lastTime);
+        EXPECT_EQ(TimeOf(c.data.records.back()), c.lastTime);
         EXPECT_EQ(std::string({r.latRef, r.lonRef}), c.refs);
-        EXPECT_NEAR(r.lat, c.lat, 1e-9);
-        EXPECT_NEAR(r.lon, c.lon, 1e-9);
-        EXPECT_NEAR(r.speed, c.speedKnots, 1e-5);
-        EXPECT_NEAR(r.altitude, c.altitude, 1e-9);
-        EXPECT_TRUE(std::isnan(c.heading) ? std::isnan(r.heading) : std::abs(r.heading - c.heading) < 1e-9);
+        const double got[] = {r.lat, r.lon, r.speed, r.altitude, r.gsX, r.gsY, r.gsZ};
+        const double want[] = {c.lat, c.lon, c.speedKnots, c.altitude, c.g[0], c.g[1], c.g[2]};
+        for (size_t i = 0; i < std::size(got); ++i) EXPECT_NEAR(got[i], want[i], i < 4 ? 1e-5 : 0.01) << i;
+        EXPECT_TRUE(std::isnan(c.heading) ? std::isnan(r.heading) : std::abs(r.heading - c.heading) < 1e-5);
         EXPECT_EQ(r.fixQuality, c.fixQuality);
-        EXPECT_NEAR(r.gsX, c.g[0], 0.01);
-        EXPECT_NEAR(r.gsY, c.g[1], 0.01);
-        EXPECT_NEAR(r.gsZ, c.g[2], 0.01);
     }
 }
 
@@ -132,55 +145,6 @@ TEST(Gpmf, HostilePayloadsYieldFewerFixesAndReadNothingOutside) {
     // Well-formed streams without a usable fix.
     EXPECT_TRUE(Decode(Camera(Gps5Stream(0))).records.empty());
     EXPECT_TRUE(Decode(Camera(Gps5Stream(3, "19111823451x.000"))).records.empty());
-}
-
-// 2023-05-06 01:00:00.250 UTC on the GPS clock, 18 leap seconds ahead.
-constexpr double kGpsSeconds = 1683334800.25 - 315964800 + 18;
-constexpr int64_t kCreatedMs = 1600000000000;  // 2020-09-13 12:26:40 UTC
-
-GPSData DecodeCamm(const std::string& sample) {
-    std::vector<TelemetryFix> fixes;
-    std::vector<AccelSample> accel;
-    DecodeCammSample(reinterpret_cast<const unsigned char*>(sample.data()), sample.size(), {500, kCreatedMs}, fixes,
-                     accel);
-    GPSData out;
-    AddTelemetry(fixes, accel, out);
-    return out;
-}
-
-TEST(Camm, DecodesGpsLocationAndAccelerationPackets) {
-    struct Case {
-        const char* name;
-        std::string sample;
-        size_t fixes;
-        std::vector<int> time;  // year .. second, millisecond
-        std::string refs;
-        double lat, lon, speedKnots, heading, gsZ;
-    };
-    const Case cases[] = {
-        {"a GPS packet on the GPS clock, with the acceleration beside it",
-         camm::Acceleration(0, 0, 9.80665f) + camm::Gps(kGpsSeconds, 3, -33.5, 151.25, 40, 3, 4), 1,
-         {2023, 5, 6, 1, 0, 0, 250}, "SE", 33.5, 151.25, 9.719222, 36.869898, 100},
-        {"a location packet, timed by the movie's creation", camm::Location(48.5, -2.25, 10), 1,
-         {2020, 9, 13, 12, 26, 40, 0}, "NW", 48.5, 2.25, 0, kUnknownValue, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const GPSData data = DecodeCamm(c.sample);
-        ASSERT_EQ(data.records.size(), c.fixes);
-        const GPSRecord& r = data.records.front();
-        EXPECT_EQ((std::vector<int>{r.year, r.month, r.day, r.hour, r.minute, r.second, r.millisecond}), c.time);
-        EXPECT_EQ(std::string({r.latRef, r.lonRef}), c.refs);
-        EXPECT_DOUBLE_EQ(r.lat, c.lat);
-        EXPECT_DOUBLE_EQ(r.lon, c.lon);
-        EXPECT_NEAR(r.speed, c.speedKnots, 1e-5);
-        if (std::isnan(c.heading)) {
-            EXPECT_TRUE(std::isnan(r.heading));
-        } else {
-            EXPECT_NEAR(r.heading, c.heading, 1e-5);
-        }
-        EXPECT_NEAR(r.gsZ, c.gsZ, 1e-4);
-    }
 }
 
 TEST(Camm, TruncatedOrUnknownPacketsYieldNoFixAndReadNothingOutside) {

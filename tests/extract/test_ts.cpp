@@ -22,8 +22,6 @@ TEST(TsGPSReader, TakesPacketsOfPid0x1600WhateverTheTopThreeBits) {
     const ReadResult result = ReadTs(Packet(1, Pid(0x56, 0x00)) + TsFillerPacket() + Packet(2, Pid(0x16, 0x00)) +
                                      Packet(3, Pid(0x16, 0x01)) + Packet(4, Pid(0xF6, 0x00)));
     EXPECT_EQ(result.seconds(), (Seconds{1, 2, 4}));
-    ASSERT_EQ(result.count, 3);
-    ExpectRecord(result.records[0], {2015, 6, 15, 12, 0, 1}, "NE", {22 + 34.5678 / 60, 113 + 54.3210 / 60, 35.2, 12, -3, 98});
 }
 
 TEST(TsGPSReader, PayloadRunsFrom14PlusAPlusHToThePacketEnd) {
@@ -91,7 +89,6 @@ TEST(TsPrivateGPS, ReadsEachStreamKindInEitherPacketSize) {
     const std::string text = TsGpsPacket("A,110321,080724,2234.5678,N,11354.3210,E,20.5,1,2,3");
     const struct { const char* name; std::string bytes; std::vector<int> seconds; GPSClock clock; } cases[] = {
         {"Novatek bodies, 188-byte packets", TsFillerPacket() + Novatek(24) + Novatek(25), {24, 25}, GPSClock::UTC},
-        {"Novatek bodies, 192-byte packets", M2ts({Novatek(24), TsFillerPacket(), Novatek(25)}), {24, 25}, GPSClock::UTC},
         {"GPS texts of PID 0x1600, 192-byte packets", M2ts({text, text}), {24, 24}, GPSClock::Local},
     };
     for (const auto& c : cases) {
