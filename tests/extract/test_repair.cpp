@@ -36,24 +36,23 @@ TEST(RepairGPSRecords, SpikeIsRebuiltFromTheRecordsAsTheyStand) {
     EXPECT_EQ(Time(records[1]), Noon(1));
     EXPECT_EQ(std::tuple(records[1].lat, records[1].speed, records[1].gsZ), std::tuple(22.5, 15.0, 98.0));
 
-    std::vector<GPSRecord> two{At(0, 22.5, 113.9), At(1, 60.0, 10.0)};
-    ASSERT_EQ(Repair(two), 2);
-    EXPECT_EQ(two[1].lat, 60.0) << "with two records nothing is a spike";
-
-    // Longitude counts too, and so does a neighbour without a fix.
-    std::vector<GPSRecord> lon{At(0, 22.5, 113.9, false), At(1, 22.5, 90.0), At(2, 22.5, 114.0)};
-    ASSERT_EQ(Repair(lon), 3);
-    EXPECT_DOUBLE_EQ(lon[1].lon, 114.0);
+    // With two records nothing is a spike; longitude counts too, and so does a neighbour without a fix;
+    // a NaN difference is never greater.
+    const struct { std::vector<GPSRecord> records; double lat, lon; } cases[] = {
+        {{At(0, 22.5, 113.9), At(1, 60.0, 10.0)}, 60.0, 10.0},
+        {{At(0, 22.5, 113.9, false), At(1, 22.5, 90.0), At(2, 22.5, 114.0)}, 22.5, 114.0},
+        {{At(0, 22.5, 113.9), At(1, NAN, 113.9), At(2, 22.5, 113.9)}, NAN, 113.9}};
+    for (auto c : cases) {
+        ASSERT_EQ(Repair(c.records), int32_t(c.records.size()));
+        EXPECT_TRUE(std::isnan(c.lat) ? std::isnan(c.records[1].lat) : c.records[1].lat == c.lat) << c.lat;
+        EXPECT_DOUBLE_EQ(c.records[1].lon, c.lon) << c.lat;
+    }
 
     // Record 1 is cleared (22.5 -> 40 -> 5); record 2 then differs from the
     // cleared 0.0 by only 5 and stays; the last record is never a spike.
     std::vector<GPSRecord> chain{At(0, 22.5, 113.9), At(1, 40.0, 113.9), At(2, 5.0, 113.9), At(3, 40.0, 113.9)};
     ASSERT_EQ(Repair(chain), 4);
     EXPECT_EQ(std::tuple(chain[1].lat, chain[2].lat, chain[3].lat), std::tuple((22.5 + 5.0) / 2, 5.0, 40.0));
-
-    std::vector<GPSRecord> nan{At(0, 22.5, 113.9), At(1, NAN, 113.9), At(2, 22.5, 113.9)};
-    ASSERT_EQ(Repair(nan), 3);
-    EXPECT_TRUE(std::isnan(nan[1].lat)) << "a NaN difference is never greater";
 }
 
 TEST(RepairGPSRecords, SixRecordsWithTwoFixes) {

@@ -4,12 +4,11 @@
 #include "ByteSource.h"
 #include "ExtractGPSRecords.h"
 #include "GPSReader.h"
+#include "ScopedTempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -40,13 +39,6 @@ std::vector<Sample> Samples() {
     return samples;
 }
 
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 size_t Fixes(const std::string& bytes, const std::string& name) {
     MemoryByteSource source(bytes);
     const GPSExtraction extraction = ReadGPSData(source, name);
@@ -72,7 +64,7 @@ TEST(SampleFiles, EachIsReadByItsOwnDialect) {
 // Every byte of the small samples; about 400 evenly spread places of the larger ones.
 TEST(SampleFiles, CutOrSpoiltGiveNoMoreFixesThanTheWhole) {
     for (const Sample& sample : Samples()) {
-        const std::string bytes = Contents(sample.path);
+        const std::string bytes = ReadWholeFile(sample.path.string());
         const std::string name = sample.path.filename().string();
         const size_t whole = Fixes(bytes, name);
         if (whole == 0) continue;  // a side file's video: nothing of its own to cut
