@@ -93,24 +93,19 @@ TEST(TrackWriters, GpxIsValidAndGeoJsonHasItsShape) {
     }
 }
 
+// CSV fields quote what would split them; XML and JSON texts turn invalid UTF-8 into replacement characters.
 TEST(TextEscape, CsvFieldsQuoteWhatWouldSplitThem) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"clip.MOV", "clip.MOV"},       {"a,b.MOV", "\"a,b.MOV\""},   {"say \"hi\"", "\"say \"\"hi\"\"\""},
-        {"two\nlines", "\"two\nlines\""}, {"cr\r", "\"cr\r\""},       {"", ""},
-    };
-    for (const auto& [text, field] : cases) EXPECT_EQ(CsvField(text), field) << text;
+    const std::string bad = "\xEF\xBF\xBD";
+    const auto csv = [](std::string_view text) { return CsvField(std::string(text)); };
+    const struct { std::string (*escape)(std::string_view); std::string text, escaped; } cases[] = {
+        {csv, "clip.MOV", "clip.MOV"}, {csv, "a,b.MOV", "\"a,b.MOV\""}, {csv, "say \"hi\"", "\"say \"\"hi\"\"\""},
+        {csv, "two\nlines", "\"two\nlines\""}, {csv, "cr\r", "\"cr\r\""}, {csv, "", ""},
+        {XmlEscape, "caf\xC3\xA9", "caf\xC3\xA9"}, {XmlEscape, "\xC0\xAF" /* overlong '/' */, bad + bad},
+        {XmlEscape, "\xED\xA0\x80" /* a surrogate */, bad + bad + bad}, {XmlEscape, "\xE2\x82" /* cut short */, bad + bad},
+        {XmlEscape, "\xF0\x9F\x9A\x97", "\xF0\x9F\x9A\x97"}, {JsonString, {"a\0b\x1F", 4}, "\"a\\u0000b\\u001f\""}};
+    for (const auto& c : cases) EXPECT_EQ(c.escape(c.text), c.escaped) << c.text;
     EXPECT_EQ(FormatRefLetter('S') + FormatRefLetter('\0') + FormatRefLetter(',') + FormatRefLetter('"'),
               "S\\x2c\\x22");
-}
-
-TEST(TextEscape, InvalidUtf8BecomesReplacementCharacters) {
-    const std::string bad = "\xEF\xBF\xBD";
-    EXPECT_EQ(XmlEscape("caf\xC3\xA9"), "caf\xC3\xA9");
-    EXPECT_EQ(XmlEscape("\xC0\xAF"), bad + bad);              // overlong '/'
-    EXPECT_EQ(XmlEscape("\xED\xA0\x80"), bad + bad + bad);    // a surrogate
-    EXPECT_EQ(XmlEscape("\xE2\x82"), bad + bad);              // cut short
-    EXPECT_EQ(XmlEscape("\xF0\x9F\x9A\x97"), "\xF0\x9F\x9A\x97");
-    EXPECT_EQ(JsonString(std::string("a\0b\x1F", 4)), "\"a\\u0000b\\u001f\"");
 }
 
 }  // namespace
