@@ -21,10 +21,7 @@ std::string WithGPSBlock(const std::string& movie) {
     return movie + Atom("free", std::string(kGpsBlockAlignment - movie.size() - 8, '\0')) + GpsBlock(fix);
 }
 
-struct Result {
-    int32_t count = 0;
-    std::vector<GPSRecord> records;
-};
+using Result = extract_test::ReadResult;
 
 Result Extract(const std::string& bytes, const std::string& extension, bool repair = true) {
     const TempFile file(bytes, extension);
