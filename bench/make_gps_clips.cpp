@@ -2,6 +2,7 @@
 // camera's density: one fix or telemetry sample per second of a 10 Mbit/s
 // recording.
 
+#include "ChunkedMovie.h"
 #include "FreeGpsBuilder.h"
 #include "GpsBlockBuilder.h"
 #include "LittleEndianBytes.h"

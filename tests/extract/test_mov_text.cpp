@@ -27,60 +27,6 @@ std::string TextTrakAround(const std::string& stco) {
     return Atom("trak", Atom("mdia", Hdlr("text") + Atom("minf", Stbl(stco))));
 }
 
-std::vector<std::string> Texts(int first, int count) {
-    std::vector<std::string> texts;
-    for (int i = 0; i < count; ++i) texts.push_back(GPSTextAt(first + i));
-    return texts;
-}
-
-// 3GPP timed text as MP4 and 3GP muxers write it: a length that counts the
-// text alone, then the text and, at times, style boxes.
-std::string Tx3gSample(const std::string& text, const std::string& style = "") {
-    return BE16(static_cast<uint16_t>(text.size())) + text + style;
-}
-
-// GPS texts 0, 1, 2, ... made into samples and grouped in chunks of the given sizes.
-std::vector<std::vector<std::string>> Chunks(const std::function<std::string(const std::string&)>& sample,
-                                             const std::vector<int>& perChunk) {
-    std::vector<std::vector<std::string>> chunks;
-    int second = 0;
-    for (const int count : perChunk) {
-        chunks.emplace_back();
-        for (int i = 0; i < count; ++i) chunks.back().push_back(sample(GPSTextAt(second++)));
-    }
-    return chunks;
-}
-
-TEST(MovTextGPSReader, ReadsEverySampleWhereverMuxersPutIt) {
-    const auto tx3g = [](const std::string& text) { return Tx3gSample(text); };
-    const auto styled = [](const std::string& text) { return Tx3gSample(text, Atom("styl", BE16(0))); };
-    const auto camera = [](const std::string& text) { return TextSample(text); };
-    // A byte after a length that counts itself lies outside the text, where a "7" would make gsZ 987.
-    const auto cameraAndAByte = [](const std::string& text) { return TextSample(text) + "7"; };
-    const ChunkedTrack video{"vide", "avc1", {{std::string(40, 'v')}, {std::string(30, 'v')}}};
-    const struct {
-        const char* layout;
-        std::string file;
-        int records;
-    } cases[] = {
-        {"moov last", Movie({TextTrack(Texts(0, 3))}, Layout::MoovLast), 3},
-        {"camera samples, chunks of several, co64, moov last",
-         ChunkedMovie({video, {"text", "text", Chunks(camera, {2, 1, 3})}}, {Layout::MoovLast, true}), 6},
-        {"camera samples and a byte the length leaves out", ChunkedMovie({{"text", "text", Chunks(cameraAndAByte, {2, 1})}}), 3},
-        {"MP4 subtitles with style boxes", ChunkedMovie({{"sbtl", "tx3g", Chunks(styled, {1, 2, 3})}, video}), 6},
-        {"3GP subtitles of one size", ChunkedMovie({{"subt", "tx3g", Chunks(tx3g, {3, 2})}}, {.fixedSize = true}), 5},
-        {"fragments", FragmentedMovie({"sbtl", "tx3g", {}}, Chunks(tx3g, {2, 1, 3}), FragmentBase::Moof), 6},
-    };
-    for (const auto& c : cases) {
-        const ReadResult result = Read(c.file);
-        ASSERT_EQ(result.count, c.records) << c.layout;
-        for (int i = 0; i < c.records; ++i) {
-            EXPECT_EQ(result.records[i].second, i) << c.layout;
-            EXPECT_EQ(result.records[i].gsZ, 98) << c.layout << ": the text's last characters";
-        }
-    }
-}
-
 TEST(MovTextGPSReader, SampleLengthCountsItsOwnTwoBytes) {
     // Length 00 10 is a 14-byte text; the "7," after it would make gsZ 97.
     const ReadResult fourteen = Read(Movie({Track{"text", {BE16(0x0010) + "A,,,,N,,E,,,,9" + "7,"}}}));
@@ -138,7 +84,7 @@ TEST(MovTextGPSReader, SizesAndCountsBeyondTheParentAreRejected) {
     ASSERT_EQ(Count(stcoSized(20)), 1);
     EXPECT_EQ(Count(stcoSized(0x10000) + std::string(0x10000, '\0')), 0);
 
-    std::string lyingMoov = Movie({TextTrack(Texts(0, 2))});
+    std::string lyingMoov = Movie({TextTrack({GPSTextAt(0), GPSTextAt(1)})});
     lyingMoov.replace(Ftyp().size(), 4, BE32(0x7FFFFFF0));
     EXPECT_EQ(Count(lyingMoov), 0) << "moov claiming more than the file holds";
 
@@ -160,6 +106,9 @@ TEST(MovTextGPSReader, ReadsSamplesBeyondTwoGibibytes) {
 
 using namespace std::string_literals;
 using Strings = std::vector<std::string>;
+
+// 3GPP timed text: a length that counts the text alone, then the text.
+std::string Tx3gSample(const std::string& text) { return BE16(static_cast<uint16_t>(text.size())) + text; }
 
 std::optional<Strings> Subtitles(const std::string& movie) {
     const TempFile file(movie, "mp4");
