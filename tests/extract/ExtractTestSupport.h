@@ -19,7 +19,7 @@ using ::ScopedTimeZone;
 
 struct ReadResult {
     int32_t count;
-    std::vector<GPSRecord> records;  // the first count records
+    std::vector<GPSRecord> records;
     std::vector<int> seconds() const {
         std::vector<int> seconds;
         for (const GPSRecord& record : records) seconds.push_back(record.second);
@@ -27,25 +27,24 @@ struct ReadResult {
     }
 };
 
-template <class Reader>
-ReadResult ReadFrom(ByteSource& source, const std::string& path = {}) {
+using ReadFunction = void (*)(const GPSInput&, GPSData&);
+
+inline ReadResult ReadFrom(ReadFunction read, ByteSource& source, const std::string& path = {}) {
     GPSData data;
-    Reader::read(GPSInput{source, path}, data);
+    read(GPSInput{source, path}, data);
     return {static_cast<int32_t>(data.records.size()), data.records};
 }
 
-// Runs one reader on the file at path.
-template <class Reader>
-ReadResult ReadWith(const std::string& path) {
+// Runs one reader on the file at path, or on bytes in memory.
+inline ReadResult ReadWith(ReadFunction read, const std::string& path) {
     FileByteSource source(path);
     EXPECT_TRUE(source.isOpen()) << path;
-    return ReadFrom<Reader>(source, path);
+    return ReadFrom(read, source, path);
 }
 
-template <class Reader>
-ReadResult ReadBytes(const std::string& bytes) {
+inline ReadResult ReadBytes(ReadFunction read, const std::string& bytes) {
     MemoryByteSource source(bytes);
-    return ReadFrom<Reader>(source);
+    return ReadFrom(read, source);
 }
 
 // Writes bytes at offset into an existing file; the gap before them stays a

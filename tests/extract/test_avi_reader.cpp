@@ -11,7 +11,7 @@ namespace {
 using namespace extract_test;
 using Seconds = std::vector<int>;
 
-ReadResult ReadAvi(const std::string& bytes) { return ReadBytes<AviGPSReader>(bytes); }
+ReadResult ReadAvi(const std::string& bytes) { return ReadBytes(AviGPSReader::read, bytes); }
 Seconds SecondsOf(const std::string& bytes) { return ReadAvi(bytes).seconds(); }
 
 const std::string kHeaderList = RiffList("hdrl", RiffChunk("avih", std::string(56, '\0')));
@@ -124,7 +124,7 @@ TEST(AviGPSReader, WalksPastChunksBeyond2GiB) {
     const std::string head = RiffHeader(0xFFFFFFFF) + kHeaderList + RiffListHeader("movi", moviSize) + moviChildren;
     TempFile file(head, "AVI");
     ASSERT_TRUE(WriteAt(file.path(), int64_t(head.size()) + bigFrame, after));
-    EXPECT_EQ(ReadWith<AviGPSReader>(file.path()).seconds(), (Seconds{1, 2}));
+    EXPECT_EQ(ReadWith(AviGPSReader::read, file.path()).seconds(), (Seconds{1, 2}));
 }
 
 }  // namespace

@@ -19,11 +19,7 @@ std::string Box(int second, int month = 6, std::string_view letters = "ANE") {
         .floats(0x4c, {2234.5678f, 11354.321f}).bytes();
 }
 
-std::vector<int> Seconds(const GPSData& data) {
-    std::vector<int> seconds;
-    for (const GPSRecord& r : data.records) seconds.push_back(r.second);
-    return seconds;
-}
+using namespace extract_test;
 
 // Boxes that only look like a layout give nothing.
 TEST(FreeGPS, RejectsForeignBoxes) {
@@ -41,23 +37,17 @@ TEST(FreeGPS, ScanFindsBoxesAtAnyOffset) {
     PlaceAt(file, 1001, Box(1));
     constexpr size_t kAcrossRead = (size_t{1} << 18) - 7;
     PlaceAt(file, kAcrossRead, Box(2));
-    const auto read = [](const std::string& bytes) {
-        MemoryByteSource source(bytes);
-        GPSData out;
-        ReadFreeGPSScan(GPSInput{source, ""}, out);
-        return out;
-    };
-    const GPSData whole = read(file);
+    MemoryByteSource source(file);
+    GPSData whole;
+    ReadFreeGPSScan(GPSInput{source, ""}, whole);
     ASSERT_EQ(whole.records.size(), 2u);
     EXPECT_EQ(whole.records[1].second, 2);
     EXPECT_EQ(whole.clock, GPSClock::UTC);
-    const std::pair<size_t, size_t> cutsAndFixes[] = {
+    const std::pair<size_t, int> cutsAndFixes[] = {
         {1001 + 0x50, 0}, {1001 + 0x80, 1}, {kAcrossRead + 0x20, 1}, {file.size() - 1, 2}};
     for (const auto& [cut, expected] : cutsAndFixes) {
-        const GPSData out = read(file.substr(0, cut));
-        size_t fixes = 0;
-        for (const GPSRecord& r : out.records) fixes += IsValidRecord(r);
-        EXPECT_EQ(fixes, expected) << "cut at " << cut;
+        const std::vector<GPSRecord> records = ReadBytes(ReadFreeGPSScan, file.substr(0, cut)).records;
+        EXPECT_EQ(std::count_if(records.begin(), records.end(), IsValidRecord), expected) << "cut at " << cut;
     }
 }
 
@@ -66,11 +56,7 @@ TEST(FreeGPS, ScanFindsBoxesAtAnyOffset) {
 TEST(FreeGPS, ScanFindsTheSignatureAtEveryPositionOfAStep) {
     for (size_t shift = 0; shift <= 64; ++shift) {
         const std::string file = mov::Ftyp() + std::string(shift, '\0') + "f...GPS." + "freeGPS!" + Box(7);
-        MemoryByteSource source(file);
-        GPSData out;
-        ReadFreeGPSScan(GPSInput{source, ""}, out);
-        ASSERT_EQ(out.records.size(), 1u) << "shifted by " << shift;
-        EXPECT_EQ(out.records[0].second, 7);
+        EXPECT_EQ(ReadBytes(ReadFreeGPSScan, file).seconds(), std::vector<int>{7}) << "shifted by " << shift;
     }
 }
 
@@ -86,10 +72,7 @@ TEST(FreeGPS, IndexReadsListedBoxesOnly) {
     ASSERT_EQ(moov.size(), moovSize);
     // Three boxes; the one at 0x80 is not listed.
     const std::string file = head + moov + mov::Atom("mdat", Box(1) + Box(2) + Box(3));
-    MemoryByteSource source(file);
-    GPSData out;
-    ReadFreeGPSIndex(GPSInput{source, ""}, out);
-    EXPECT_EQ(Seconds(out), (std::vector<int>{1, 3}));
+    EXPECT_EQ(ReadBytes(ReadFreeGPSIndex, file).seconds(), (std::vector<int>{1, 3}));
 }
 
 // With a video track, the searches pass over its chunks: boxes and blocks
@@ -104,12 +87,8 @@ TEST(FreeGPS, SearchesPassOverMediaOnlyWhereTheTablesHoldTogether) {
         PlaceAt(mdat, second * kGrid + 0x400, Box(second));
     }
     mdat.resize(3 * kGrid);
-    const auto seconds = [&](const std::vector<uint32_t>& chunks, uint32_t frameBytes, auto read) {
-        const std::string file = mdat + mov::Atom("moov", mov::VideoTrak(chunks, 1, frameBytes));
-        MemoryByteSource source(file);
-        GPSData out;
-        read(GPSInput{source, ""}, out);
-        return Seconds(out);
+    const auto seconds = [&](const std::vector<uint32_t>& chunks, uint32_t frameBytes, ReadFunction read) {
+        return ReadBytes(read, mdat + mov::Atom("moov", mov::VideoTrak(chunks, 1, frameBytes))).seconds();
     };
     struct Case {
         const char* tables;
@@ -127,9 +106,7 @@ TEST(FreeGPS, SearchesPassOverMediaOnlyWhereTheTablesHoldTogether) {
     EXPECT_EQ(seconds({28}, 3 * kGrid - 28, ReadFreeGPSScan), (std::vector<int>{1, 2}));
 }
 
-using namespace extract_test;
-
-ReadResult Scan(const std::string& bytes) { return ReadBytes<MovGPSBlockScanner>(bytes); }
+ReadResult Scan(const std::string& bytes) { return ReadBytes(MovGPSBlockScanner::read, bytes); }
 
 std::string BlockAt(int second) { return GpsBlock(GpsBlockFix{.second = second}); }
 
@@ -161,7 +138,7 @@ TEST(MovGPSBlockScanner, FindsBlocksBeyond4GiB) {
     TempFile file(BlockAt(1), "MOV");
     ASSERT_TRUE(WriteAt(file.path(), (int64_t{1} << 31) + 3 * int64_t{kGpsBlockAlignment}, BlockAt(2)));
     ASSERT_TRUE(WriteAt(file.path(), (int64_t{1} << 32) + 2 * int64_t{kGpsBlockAlignment}, BlockAt(3)));
-    EXPECT_EQ(ReadWith<MovGPSBlockScanner>(file.path()).seconds(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(ReadWith(MovGPSBlockScanner::read, file.path()).seconds(), (std::vector<int>{1, 2, 3}));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace {
 using namespace mov;
 using namespace extract_test;
 
-ReadResult Read(const std::string& bytes) { return ReadBytes<MovTextGPSReader>(bytes); }
+ReadResult Read(const std::string& bytes) { return ReadBytes(MovTextGPSReader::read, bytes); }
 int32_t Count(const std::string& bytes) { return Read(bytes).count; }
 
 // ftyp, the moov that makeMoov builds around a sample offset, then the sample
@@ -101,7 +101,7 @@ TEST(MovTextGPSReader, ReadsSamplesBeyondTwoGibibytes) {
     const uint32_t farOffset = 0x80000010u;
     const TempFile file(Ftyp() + Atom("moov", Trak("text", {farOffset})), "MOV");
     if (!WriteAt(file.path(), farOffset, TextSample(GPSTextAt(9)))) GTEST_SKIP() << "no sparse file past 2 GiB here";
-    EXPECT_EQ(ReadWith<MovTextGPSReader>(file.path()).seconds(), (std::vector<int>{9}));
+    EXPECT_EQ(ReadWith(MovTextGPSReader::read, file.path()).seconds(), (std::vector<int>{9}));
 }
 
 using namespace std::string_literals;

@@ -5,6 +5,7 @@
 #include "NmeaParser.h"
 #include "NmeaSideFileReader.h"
 #include "NmeaTextTrackReader.h"
+#include "ExtractTestSupport.h"
 #include "SideFileBuilder.h"
 #include "SiblingFile.h"
 #include "TextSampleNmea.h"
@@ -113,15 +114,8 @@ TEST(NmeaSideFiles, HostileInputs) {
     std::string garbage(1 << 16, '\0');
     for (char& c : garbage) c = static_cast<char>(random());
     const std::string huge = std::string(1 << 20, 'A') + "$" + std::string(1 << 20, ',') + "\n" + kRmc;
-    const auto reader = [](auto read) {
-        return [read](const std::string& bytes) {
-            MemoryByteSource source(bytes);
-            GPSData data;
-            read(GPSInput{source, ""}, data);
-            return data.records.size();
-        };
-    };
-    const auto readNmea = reader(ReadNmeaSideFile), readGpx = reader(ReadGpxSideFile);
+    const auto readNmea = [](const std::string& bytes) { return extract_test::ReadBytes(ReadNmeaSideFile, bytes).records.size(); };
+    const auto readGpx = [](const std::string& bytes) { return extract_test::ReadBytes(ReadGpxSideFile, bytes).records.size(); };
     EXPECT_EQ(readNmea(huge), 1u) << "a sentence after a megabyte line still reads";
     EXPECT_EQ(readGpx("<trkpt " + std::string(1 << 20, ' ') + gpx), 2u);
     EXPECT_LE(readNmea(garbage), garbage.size());

@@ -12,7 +12,7 @@ namespace {
 using namespace extract_test;
 using Seconds = std::vector<int>;
 
-ReadResult ReadTs(const std::string& bytes) { return ReadBytes<TsGPSReader>(bytes); }
+ReadResult ReadTs(const std::string& bytes) { return ReadBytes(TsGPSReader::read, bytes); }
 
 std::string Packet(int second, TsGpsPacketLayout layout = {}) { return TsGpsPacket(GPSTextAt(second), layout); }
 TsGpsPacketLayout Pid(uint8_t byte1, uint8_t byte2) { return {.pidByte1 = byte1, .pidByte2 = byte2}; }
@@ -96,9 +96,7 @@ TEST(TsPrivateGPS, ReadsEachStreamKindInEitherPacketSize) {
         MemoryByteSource source(c.bytes);
         GPSData out;
         ReadTsPrivateGPS(GPSInput{source, ""}, out);
-        std::vector<int> seconds;
-        for (const GPSRecord& r : out.records) seconds.push_back(r.second);
-        EXPECT_EQ(seconds, c.seconds);
+        EXPECT_EQ(ReadBytes(ReadTsPrivateGPS, c.bytes).seconds(), c.seconds);
         ASSERT_FALSE(out.records.empty());
         EXPECT_TRUE(IsValidRecord(out.records[0]));
         EXPECT_NEAR(out.records[0].lat, 22 + 34.5678 / 60, 1e-5);
