@@ -117,18 +117,6 @@ TEST(RepairGPSRecords, NullFixesAreHolesAndNothingValidLeavesNoRecord) {
     EXPECT_EQ(std::memcmp(&untouched, &before, sizeof before), 0);
 }
 
-TEST(RepairGPSRecords, FillsAcrossTheNewYearInTheLocalZone) {
-    ScopedTimeZone zone("Asia/Shanghai");
-    std::vector<GPSRecord> leading{At(0, 1, 1, false), Dated({2016, 1, 1, 0, 0, 0})};
-    ASSERT_EQ(Repair(leading), 2);
-    EXPECT_EQ(Time(leading[0]), (std::vector<int>{2015, 12, 31, 23, 59, 59}));
-
-    std::vector<GPSRecord> trailing{Dated({2015, 12, 31, 23, 59, 58}), At(0, 22, 113, false), At(0, 22, 113, false)};
-    ASSERT_EQ(Repair(trailing), 3);
-    EXPECT_EQ(Time(trailing[1]), (std::vector<int>{2015, 12, 31, 23, 59, 59}));
-    EXPECT_EQ(Time(trailing[2]), (std::vector<int>{2016, 1, 1, 0, 0, 0}));
-}
-
 // Leap day, the spring-forward hour, normalising out-of-range fields, and
 // times mktime cannot represent, which stay as they were.
 TEST(ShiftRecordTime, FollowsTheCalendarAndTheZone) {
@@ -148,20 +136,24 @@ TEST(ShiftRecordTime, FollowsTheCalendarAndTheZone) {
     }
 }
 
-// Record times on UTC move by whole seconds whatever the process's zone does;
-// local ones keep the wall clock's jump. Each case fills two seconds after a fix.
+// Two records without a fix filled beside one: record times on UTC move by whole seconds whatever
+// the process's zone does, local ones keep the wall clock's jump; either way across the new year.
 TEST(RepairGPSRecords, FillsOnTheRecordsClock) {
-    ScopedTimeZone zone("Europe/Berlin");
-    const struct { GPSClock clock; std::vector<int> fix, first, second; } cases[] = {
-        {GPSClock::UTC, {2015, 3, 29, 1, 59, 59}, {2015, 3, 29, 2, 0, 0}, {2015, 3, 29, 2, 0, 1}},
-        {GPSClock::UTC, {2015, 10, 25, 2, 59, 59}, {2015, 10, 25, 3, 0, 0}, {2015, 10, 25, 3, 0, 1}},
-        {GPSClock::Local, {2015, 3, 29, 1, 59, 59}, {2015, 3, 29, 3, 0, 0}, {2015, 3, 29, 3, 0, 1}},
+    const struct { const char* zone; GPSClock clock; bool fixFirst; std::vector<int> fix, first, second; } cases[] = {
+        {"Europe/Berlin", GPSClock::UTC, true, {2015, 3, 29, 1, 59, 59}, {2015, 3, 29, 2, 0, 0}, {2015, 3, 29, 2, 0, 1}},
+        {"Europe/Berlin", GPSClock::UTC, true, {2015, 10, 25, 2, 59, 59}, {2015, 10, 25, 3, 0, 0}, {2015, 10, 25, 3, 0, 1}},
+        {"Europe/Berlin", GPSClock::Local, true, {2015, 3, 29, 1, 59, 59}, {2015, 3, 29, 3, 0, 0}, {2015, 3, 29, 3, 0, 1}},
+        {"Asia/Shanghai", GPSClock::Local, true, {2015, 12, 31, 23, 59, 58}, {2015, 12, 31, 23, 59, 59}, {2016, 1, 1, 0, 0, 0}},
+        {"Asia/Shanghai", GPSClock::Local, false, {2016, 1, 1, 0, 0, 0}, {2015, 12, 31, 23, 59, 58}, {2015, 12, 31, 23, 59, 59}},
     };
     for (const auto& c : cases) {
-        std::vector<GPSRecord> records{Dated(c.fix), At(0, 22, 113, false), At(0, 22, 113, false)};
+        SCOPED_TRACE(testing::Message() << c.zone << " " << c.fix[1] << (c.fixFirst ? " after" : " before"));
+        ScopedTimeZone zone(c.zone);
+        std::vector<GPSRecord> records{At(0, 22, 113, false), At(0, 22, 113, false)};
+        records.insert(c.fixFirst ? records.begin() : records.end(), Dated(c.fix));
         ASSERT_EQ(Repair(records, c.clock), 3);
-        EXPECT_EQ(Time(records[1]), c.first) << c.fix[1];
-        EXPECT_EQ(Time(records[2]), c.second) << c.fix[1];
+        EXPECT_EQ(Time(records[c.fixFirst ? 1 : 0]), c.first);
+        EXPECT_EQ(Time(records[c.fixFirst ? 2 : 1]), c.second);
     }
 }
 
