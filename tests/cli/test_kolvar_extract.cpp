@@ -57,9 +57,7 @@ TEST(KolvarExtract, OutputsFilesAndExitStatuses) {
         {"--summary clip.MOV blank.AVI drive.MOV", 1, withBlank, "no GPS data in blank.AVI\n"},
         {"--summary missing.MOV clip.MOV blank.AVI drive.MOV", 2, withBlank, "cannot open missing.MOV"},
         {"blank.MOV", 1, "", "no GPS data in blank.MOV\n"},
-        {"--format gpx nothing.MOV", 2, "", ""},
         {"--format kml blank.MOV", 2, "", ""},
-        {"a.MOV b.MOV", 2, "", ""},
         {"blank.AVI", 1, "", "no known GPS layout in the file (looked for: avi-02gp)"},
         {"--probe drive.MOV blank.AVI", 1,
          "file,dialect,fixes,first_fix,last_fix,duration_s,rate_hz,clock,note\n"

@@ -29,23 +29,15 @@ struct ReadResult {
 
 using ReadFunction = void (*)(const GPSInput&, GPSData&);
 
-inline ReadResult ReadFrom(ReadFunction read, ByteSource& source, const std::string& path = {}) {
+inline ReadResult ReadFrom(ReadFunction read, ByteSource&& source, const std::string& path = {}) {
     GPSData data;
     read(GPSInput{source, path}, data);
     return {static_cast<int32_t>(data.records.size()), data.records};
 }
 
 // Runs one reader on the file at path, or on bytes in memory.
-inline ReadResult ReadWith(ReadFunction read, const std::string& path) {
-    FileByteSource source(path);
-    EXPECT_TRUE(source.isOpen()) << path;
-    return ReadFrom(read, source, path);
-}
-
-inline ReadResult ReadBytes(ReadFunction read, const std::string& bytes) {
-    MemoryByteSource source(bytes);
-    return ReadFrom(read, source);
-}
+inline ReadResult ReadWith(ReadFunction read, const std::string& path) { return ReadFrom(read, FileByteSource(path), path); }
+inline ReadResult ReadBytes(ReadFunction read, const std::string& bytes) { return ReadFrom(read, MemoryByteSource(bytes)); }
 
 // Writes bytes at offset into an existing file; the gap before them stays a
 // hole, so multi-gigabyte files cost only the pages written.
