@@ -32,17 +32,13 @@ const std::vector<GPSPoint> kDrive = {
     GPSPoint::pointWithLat(22.502, 113.9025, 2500, 11, -2, 99, 21.5),
 };
 
-std::vector<GPSPoint> HostileDrive() {
-    std::vector<GPSPoint> points = kDrive;
-    points.push_back(GPSPoint::pointWithLat(0.0000001, 180, 3000, 0, 0, 0, NAN));  // tiny, 180 east
-    points.push_back(GPSPoint::pointWithLat(95, 10, 4000, 0, 0, 0, 0));            // no place on Earth
-    points.push_back(GPSPoint::pointWithLat(-12, -500, 5000, 0, 0, 0, 0));
-    points.push_back(GPSPoint::pointWithLat(1, 2, -7000, 0, 0, 0, 0));              // before the start
-    return points;
-}
-
 TEST(TrackWriters, GpxIsValidAndGeoJsonHasItsShape) {
     const std::string total = std::to_string(Load(kDrive).track->getTotalDist());
+    std::vector<GPSPoint> hostile = kDrive;
+    for (const auto& [lat, lon, time] : {std::tuple(0.0000001, 180.0, 3000) /* tiny, 180 east */,
+                                         {95.0, 10.0, 4000} /* no place on Earth */, {-12.0, -500.0, 5000},
+                                         {1.0, 2.0, -7000} /* before the start */})
+        hostile.push_back(GPSPoint::pointWithLat(lat, lon, time, 0, 0, 0, time == 3000 ? NAN : 0));
     const struct {
         bool gpx;
         TrackLoad load;
@@ -60,7 +56,7 @@ TEST(TrackWriters, GpxIsValidAndGeoJsonHasItsShape) {
         {true, Load(kDrive), "clip.MOV", 8 * 60, {"<time>2015-06-15T04:00:00Z</time>"}, {}},
         {true, Load(kDrive), "clip.MOV", -(5 * 60 + 30), {"<time>2015-06-15T17:30:01Z</time>"}, {}},
         {true, Load(kDrive, false), "clip.MOV", 0, {"<trkpt"}, {"<time>"}},
-        {true, Load(HostileDrive()), "a&b <\"c\"> \xFF\x01.MOV", 0,
+        {true, Load(hostile), "a&b <\"c\"> \xFF\x01.MOV", 0,
          {"lat=\"0.0000001\" lon=\"-180\"", "<time>2015-06-15T11:59:53Z</time>",
           "<name>a&amp;b &lt;&quot;c&quot;&gt; \xEF\xBF\xBD\xEF\xBF\xBD.MOV</name>"},
          {"lat=\"95\"", "lon=\"-500\""}},
