@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 
 namespace {
 
@@ -80,11 +82,7 @@ std::string Index(const std::vector<std::string>& chunks, uint32_t base = 0) {
     return RiffChunk("idx1", entries);
 }
 
-std::string Joined(const std::vector<std::string>& chunks) {
-    std::string joined;
-    for (const std::string& chunk : chunks) joined += chunk;
-    return joined;
-}
+std::string Joined(const std::vector<std::string>& chunks) { return std::accumulate(chunks.begin(), chunks.end(), std::string()); }
 
 // Through an index that accounts for every chunk, or despite one that does
 // not or disagrees with a GPS chunk's header, the chunks a walk finds.

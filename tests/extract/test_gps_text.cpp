@@ -57,23 +57,19 @@ TEST(ParseGPSText, NulEndsAField) {
 // The player runs under the desktop's locale; a comma decimal separator there
 // must not cut 2234.5678 down to 2234.
 TEST(ParseGPSText, IgnoresTheProcessLocale) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kolvar-locale-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) GTEST_SKIP() << "no temporary directory";
-    const std::filesystem::path dir = pattern;
-    const std::string command = "localedef -i de_DE -f UTF-8 " + (dir / "de_DE.UTF-8").string() + " >/dev/null 2>&1";
+    const ScopedTempDir dir;
+    const std::string locale = dir.path() + "/de_DE.UTF-8";
     // localedef warns (status 1) about harmless things; the locale is what counts.
-    if (std::system(command.c_str()) < 0 || !std::filesystem::exists(dir / "de_DE.UTF-8")) {
-        std::filesystem::remove_all(dir);
+    if (std::system(("localedef -i de_DE -f UTF-8 '" + locale + "' >/dev/null 2>&1").c_str()) < 0 ||
+        !std::filesystem::exists(locale))
         GTEST_SKIP() << "cannot build a de_DE locale";
-    }
-    setenv("LOCPATH", dir.c_str(), 1);
+    setenv("LOCPATH", dir.path().c_str(), 1);
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     const bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr && std::atof("1.5") == 1.0;
     GPSRecord record{};
     const bool parsed = ParseGPSText(kText, record);
     std::setlocale(LC_NUMERIC, previous.c_str());
     unsetenv("LOCPATH");
-    std::filesystem::remove_all(dir);
     if (!switched) GTEST_SKIP() << "the de_DE locale did not take effect";
     ASSERT_TRUE(parsed);
     EXPECT_DOUBLE_EQ(record.lat, 22 + 34.5678 / 60);

@@ -19,17 +19,14 @@ struct Sample {
     std::string dialect;
 };
 
-bool IsDialect(const std::string& id) {
-    const auto& registry = GPSReaderRegistry();
-    return std::any_of(registry.begin(), registry.end(), [&](const GPSReader& r) { return r.id == id; });
-}
-
 // The samples of the folders that name a dialect (the player's side file is no dialect).
 std::vector<Sample> Samples() {
     const std::vector<std::string> videos = VideoExtensions();
     std::vector<Sample> samples;
     for (const auto& folder : fs::directory_iterator(KOLVAR_GOLDEN_SAMPLES)) {
-        if (!IsDialect(folder.path().filename().string())) continue;
+        if (std::none_of(GPSReaderRegistry().begin(), GPSReaderRegistry().end(),
+                         [&](const GPSReader& r) { return r.id == folder.path().filename().string(); }))
+            continue;
         for (const auto& file : fs::directory_iterator(folder.path())) {
             if (std::count(videos.begin(), videos.end(), GetUpperExtension(file.path().string())))
                 samples.push_back({file.path(), folder.path().filename().string()});
