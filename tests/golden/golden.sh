@@ -14,10 +14,12 @@ expected=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/expected
 [ -d "$samples" ] || { echo "no samples at $samples"; exit 77; }
 dialects=("$@")
 [ ${#dialects[@]} -eq 0 ] && mapfile -t dialects < <(ls "$samples")
+declare -A options=([records.csv]=--records [track.csv]= [track.gpx]="--format gpx")
 
-run() {  # sample, options...: what kolvar-extract prints, and its status when it fails
+run() {  # sample, options: what kolvar-extract prints, and its status when it fails
   local out status
-  out=$(cd "$(dirname "$1")" && "$extract" "${@:2}" "$(basename "$1")" 2>/dev/null)
+  # shellcheck disable=SC2086  # the options are words
+  out=$(cd "$(dirname "$1")" && "$extract" $2 "$(basename "$1")" 2>/dev/null)
   status=$?
   printf '%s\n' "$out"
   [ "$status" -eq 0 ] || echo "[exit $status]"
@@ -28,17 +30,12 @@ for dialect in "${dialects[@]}"; do
   for sample in "$samples/$dialect"/*; do
     case "${sample,,}" in *.mov|*.mp4|*.3gp|*.avi|*.ts|*.m2ts|*.mts|*.insv) ;; *) continue ;; esac
     for kind in records.csv track.csv track.gpx; do
-      case $kind in
-        records.csv) options=(--records) ;;
-        track.csv) options=() ;;
-        track.gpx) options=(--format gpx) ;;
-      esac
       reference=$expected/$dialect/$(basename "$sample").$kind
       if [ $update -eq 1 ]; then
         mkdir -p "$(dirname "$reference")"
-        run "$sample" "${options[@]}" >"$reference"
-      elif ! diff -u --label "$reference" --label "kolvar-extract ${options[*]} $(basename "$sample")" \
-                "$reference" <(run "$sample" "${options[@]}"); then
+        run "$sample" "${options[$kind]}" >"$reference"
+      elif ! diff -u --label "$reference" --label "kolvar-extract ${options[$kind]} $(basename "$sample")" \
+                "$reference" <(run "$sample" "${options[$kind]}"); then
         failures=$((failures + 1))
       fi
       compared=$((compared + 1))
