@@ -63,6 +63,12 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs = 15000);
 // clip's folder; returns ffmpeg's complaint, empty on success, or "no ffmpeg".
 QString MakeClip(const QString& path, int seconds, const QString& subtitles = QString(), int framesPerSecond = 10);
 
+// SRT cues of one GPS text a second from 12:30:10 on 15 June 2015, starting at
+// N 22 deg 34.5678 min (plus latStep minutes a second from firstSecond on),
+// E 113 deg 54.3210 min; gsensor gives each second's "x,y,z".
+QByteArray GPSSubtitles(int seconds, double latStep, int firstSecond = 0,
+                        const std::function<QString(int)>& gsensor = nullptr);
+
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
 void WriteBytes(const QString& path, const std::string& bytes);

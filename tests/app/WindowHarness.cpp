@@ -53,6 +53,24 @@ QString WindowHarness::writeVideo(const QString& name, const std::string& bytes)
     return path;
 }
 
+QString WindowHarness::writeSideFileVideo(const QString& name, const std::vector<std::string>& records) {
+    writeVideo(name + QStringLiteral(".GMAP"), JoinSideFile(records));
+    return writeVideo(name + QStringLiteral(".MOV"), "x");
+}
+
+QString WindowHarness::makeClip(const QString& name, int seconds, const QByteArray& subtitles) {
+    const QString srt = videos.filePath(name + QStringLiteral(".srt"));
+    WriteBytes(srt, subtitles);
+    return MakeClip(videos.filePath(name + QStringLiteral(".MOV")), seconds, srt);
+}
+
+void WindowHarness::startWith(const QStringList& paths, bool recordingPage) {
+    start();
+    if (recordingPage) useRecordingPage();
+    addToLibrary(paths);
+    select(0);
+}
+
 void WindowHarness::addToLibrary(const QStringList& paths) {
     for (const QString& path : paths) controller->importVideo(path);
     controller->refreshVideoTableView();

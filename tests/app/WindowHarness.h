@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // A main window started in a temporary home under a chosen default locale,
 // with a folder for the test's videos.
@@ -31,8 +32,18 @@ public:
 
     // Writes a file into the videos folder and returns its path.
     QString writeVideo(const QString& name, const std::string& bytes);
+    // Writes NAME.MOV, no video at all, and its side file NAME.GMAP of the
+    // records; returns the video's path.
+    QString writeSideFileVideo(const QString& name, const std::vector<std::string>& records);
+    // Has ffmpeg make NAME.MOV in the videos folder with the subtitles as its
+    // GPS texts; returns ffmpeg's complaint, empty on success.
+    QString makeClip(const QString& name, int seconds, const QByteArray& subtitles);
+    QString videoPath(const QString& name) const { return videos.filePath(name); }
     // Imports the paths and refreshes the library, as the open panel does.
     void addToLibrary(const QStringList& paths);
+    // Starts the window, on the recording page if asked, adds the videos and
+    // selects the first.
+    void startWith(const QStringList& paths, bool recordingPage = false);
     // Selects a row as a click would, and waits until its track is read.
     void select(int row);
     void waitForLoad();

@@ -1,5 +1,5 @@
-// Drops of files and folders on the window's three panes, the remembered
-// window layout and the settings dialog.
+// Drops of files and folders on the window's three panes, the settings
+// dialog and the remembered window layout.
 #include "DroppedFiles.h"
 #include "NoticeBanner.h"
 #include "PlayerView.h"
@@ -92,7 +92,7 @@ void Drop(QWidget* target, const QList<QUrl>& urls) {
     EXPECT_TRUE(drop.isAccepted());
 }
 
-TEST(WindowDrops, EachPaneTakesVideosAndFoldersRefusesOtherFilesAndOpensTheFirst) {
+TEST(WindowDrops, EachPaneTakesVideosAndFoldersAndPreferencesChangeTheTiles) {
     WindowHarness harness;
     harness.start();
     MainWindowController& window = harness.window();
@@ -127,6 +127,35 @@ TEST(WindowDrops, EachPaneTakesVideosAndFoldersRefusesOtherFilesAndOpensTheFirst
                             [&](const QString& notice) { return notice.contains(QDir::toNativeSeparators(note)); }))
         << notices.join('\n').toStdString();
     for (const VideoEntry& entry : window.arrayVideos()) EXPECT_FALSE(entry.path.endsWith(".txt"));
+
+    // Preferences change the tile source and refuse an unusable address.
+    const struct {
+        QString tiles;
+        QString url;
+        bool accepted;
+        QString expected;  // the tile source in the window and the file afterwards
+    } tileCases[] = {
+        {"opentopomap", "", true, "opentopomap"},
+        {"custom", "ftp://tiles.example/{z}/{x}/{y}.png", false, "opentopomap"},
+        {"custom", "https://tiles.example/{z}/{x}/{y}.png", true, "custom"},
+        {"openstreetmap", "", true, "openstreetmap"},
+    };
+    for (const auto& test : tileCases) {
+        window.showPreferences();
+        auto* dialog = window.findChild<SettingsDialog*>();
+        ASSERT_NE(dialog, nullptr);
+        dialog->tilesBox()->setCurrentIndex(dialog->tilesBox()->findData(test.tiles));
+        dialog->customUrlEdit()->setText(test.url);
+        dialog->customAttributionEdit()->setText("Example");
+        dialog->accept();
+        EXPECT_EQ(dialog->isVisible(), !test.accepted) << test.url.toStdString();
+        EXPECT_EQ(dialog->problemLabel()->isVisible(), !test.accepted);
+        EXPECT_EQ(window.currentSettings().mapTiles().id, test.expected);
+        EXPECT_EQ(Settings::load().mapTiles().id, test.expected);
+        delete dialog;
+    }
+    // The custom address stays for the next time it is chosen.
+    EXPECT_EQ(Settings::load().customTilesUrl(), "https://tiles.example/{z}/{x}/{y}.png");
 }
 
 TEST(WindowLayout, SizeAndSplittersSurviveACloseAndADamagedFileIsIgnored) {
@@ -161,37 +190,5 @@ TEST(WindowLayout, SizeAndSplittersSurviveACloseAndADamagedFileIsIgnored) {
     EXPECT_GT(damaged.width(), 0);
 }
 
-TEST(Preferences, TheDialogChangesTheTileSourceAndRefusesAnUnusableAddress) {
-    WindowHarness harness;
-    harness.start();
-    MainWindowController& window = harness.window();
-    const struct {
-        QString tiles;
-        QString url;
-        bool accepted;
-        QString expected;  // the tile source in the window and the file afterwards
-    } cases[] = {
-        {"opentopomap", "", true, "opentopomap"},
-        {"custom", "ftp://tiles.example/{z}/{x}/{y}.png", false, "opentopomap"},
-        {"custom", "https://tiles.example/{z}/{x}/{y}.png", true, "custom"},
-        {"openstreetmap", "", true, "openstreetmap"},
-    };
-    for (const auto& test : cases) {
-        window.showPreferences();
-        auto* dialog = window.findChild<SettingsDialog*>();
-        ASSERT_NE(dialog, nullptr);
-        dialog->tilesBox()->setCurrentIndex(dialog->tilesBox()->findData(test.tiles));
-        dialog->customUrlEdit()->setText(test.url);
-        dialog->customAttributionEdit()->setText("Example");
-        dialog->accept();
-        EXPECT_EQ(dialog->isVisible(), !test.accepted) << test.url.toStdString();
-        EXPECT_EQ(dialog->problemLabel()->isVisible(), !test.accepted);
-        EXPECT_EQ(window.currentSettings().mapTiles().id, test.expected);
-        EXPECT_EQ(Settings::load().mapTiles().id, test.expected);
-        delete dialog;
-    }
-    // The custom address stays for the next time it is chosen.
-    EXPECT_EQ(Settings::load().customTilesUrl(), "https://tiles.example/{z}/{x}/{y}.png");
-}
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "MapBridge.h"
 #include "NoticeBanner.h"
 #include "PlayerView.h"
+#include "Settings.h"
 #include "SideFileBuilder.h"
 #include "StringTable.h"
 #include "WindowHarness.h"
@@ -23,9 +24,13 @@
 #include <QTimer>
 #include <QtTest/QTest>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -43,7 +48,7 @@ QMessageBox* OpenAlert(MainWindowController& window) {
     return nullptr;
 }
 
-TEST(StartUp, MakesTheDataDirectoryLogsItAndShowsAnEmptyLibrary) {
+TEST(StartUp, AnEmptyLibraryTheMapWithoutBrowserMenuAndWhatTheCommandLineRefused) {
     LogCapture log;
     WindowHarness harness;
     harness.start();
@@ -59,7 +64,24 @@ TEST(StartUp, MakesTheDataDirectoryLogsItAndShowsAnEmptyLibrary) {
     EXPECT_TRUE(log.messages().contains(QStringLiteral("basedir: ") + harness.home().dataDirectory()));
     EXPECT_FALSE(log.messages().contains(QStringLiteral("Create basedir Directory Failed.")));
     // The page reports ready through window.native.
-    EXPECT_TRUE(WaitFor([&window] { return window.isJSLoaded(); }));
+    ASSERT_TRUE(WaitFor([&window] { return window.isJSLoaded(); }));
+
+    // The browser's menu (Back, Reload, View source) is not offered on the map.
+    QWidget* surface = window.webView()->focusProxy();
+    ASSERT_TRUE(surface);
+    QTest::mouseClick(surface, Qt::RightButton, {}, surface->rect().center());
+    EXPECT_FALSE(WaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 2000));
+
+    // The command line adds only videos and says what it refused.
+    const QString notes = harness.writeVideo(QStringLiteral("notes.txt"), "not a video");
+    const QString missing = harness.home().path() + QStringLiteral("/missing.MOV");
+    const QString clip = harness.writeVideo(QStringLiteral("clip.mkv"), "x");
+    window.openVideos({notes, missing, clip});
+    EXPECT_EQ(window.arrayVideos().size(), 1);
+    EXPECT_EQ(window.arrayVideos().value(0).path, clip);
+    EXPECT_EQ(window.textVideosSize()->text(), QStringLiteral("1 video"));
+    EXPECT_EQ(window.noticeBanner()->notices(),
+              QStringList{QStringLiteral("Not added: %1 (not a video file), %2 (no such file).").arg(notes, missing)});
 }
 
 // However the library file is out of reach, videos still open and play for
@@ -110,22 +132,24 @@ TEST(StartUp, ALibraryFileOutOfReachIsToldOnceAndVideosStillOpen) {
     }
 }
 
-TEST(StartUp, TheCommandLineAddsOnlyVideosAndSaysWhatItRefused) {
-    WindowHarness harness;
-    harness.start();
-    const QString notes = harness.writeVideo(QStringLiteral("notes.txt"), "not a video");
-    const QString missing = harness.home().path() + QStringLiteral("/missing.MOV");
-    const QString clip = harness.writeVideo(QStringLiteral("clip.mkv"), "x");
-    harness.window().openVideos({notes, missing, clip});
-
-    EXPECT_EQ(harness.window().arrayVideos().size(), 1);
-    EXPECT_EQ(harness.window().arrayVideos().value(0).path, clip);
-    EXPECT_EQ(harness.window().textVideosSize()->text(), QStringLiteral("1 video"));
-    EXPECT_EQ(harness.window().noticeBanner()->notices(),
-              QStringList{QStringLiteral("Not added: %1 (not a video file), %2 (no such file).").arg(notes, missing)});
+// The tile template the window's page shows, once it shows one.
+QString PageTiles(WindowHarness& harness) {
+    // Shared with the callback, which may answer after a wait gave up.
+    const auto tiles = std::make_shared<std::optional<QString>>();
+    WaitFor([&] {
+        tiles->reset();
+        harness.window().webView()->page()->runJavaScript(
+            QStringLiteral("window.kolvarMapState ? window.kolvarMapState().tiles : null"),
+            [tiles](const QVariant& value) { *tiles = value.toString(); });
+        return WaitFor([&] { return tiles->has_value(); }, 2000) && !tiles->value().isEmpty();
+    });
+    return tiles->value_or(QString());
 }
 
-TEST(StartUp, TheLocaleCountryChoosesTheMapPage) {
+// The locale's country chooses the page; the page keeps its cache under the
+// XDG cache folder and shows the tiles its provider names.
+TEST(StartUp, TheLocaleCountryChoosesTheMapPageAndItsTiles) {
+    const QString custom = QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png");
     const std::pair<QLocale, QString> cases[] = {
         {kChina, QStringLiteral("BaiduMap")},
         {QLocale(QLocale::Chinese, QLocale::Taiwan), QStringLiteral("GoogleMap")},
@@ -133,9 +157,17 @@ TEST(StartUp, TheLocaleCountryChoosesTheMapPage) {
         {QLocale::c(), QStringLiteral("GoogleMap")},  // no country at all
     };
     for (const auto& [locale, page] : cases) {
+        SCOPED_TRACE(locale.name().toStdString());
         WindowHarness harness(locale);
+        QDir().mkpath(QFileInfo(Settings::path()).path());
+        WriteBytes(Settings::path(), "[map]\ntiles=custom\ncustomUrl=" + custom.toUtf8() + "\n");
         harness.start();
-        EXPECT_EQ(harness.window().webView()->page()->requestedUrl(), MapPageUrl(page)) << locale.name().toStdString();
+        EXPECT_EQ(harness.window().webView()->page()->requestedUrl(), MapPageUrl(page));
+        EXPECT_EQ(PageTiles(harness), page == QStringLiteral("BaiduMap") ? BaiduMapProvider().ownTiles->urlTemplate : custom);
+        const QWebEngineProfile* profile = harness.window().webView()->page()->profile();
+        EXPECT_FALSE(profile->isOffTheRecord());
+        EXPECT_TRUE(profile->cachePath().startsWith(qEnvironmentVariable("XDG_CACHE_HOME") + u'/'))
+            << profile->cachePath().toStdString();
     }
 }
 
@@ -168,7 +200,7 @@ TEST(Library, DeletingWithFiveVideosLoadsTheVideoThatMovesIntoTheRow) {
     EXPECT_TRUE(!catalogue.contains("clip1.MOV") && !catalogue.contains("clip4.MOV") && catalogue.contains("clip3.MOV"));
 }
 
-TEST(Library, EntriesOfAnUnmountedCardAreGreyedAndNotPlayed) {
+TEST(Library, EntriesOfAnUnmountedCardOrGoneFromDiskAreToldAndNotPlayed) {
     WindowHarness harness;
     const QString here = harness.writeVideo(QStringLiteral("here.MOV"), "x");
     const QString onCard = harness.home().path() + QStringLiteral("/card/DCIM/away.MOV");
@@ -186,16 +218,21 @@ TEST(Library, EntriesOfAnUnmountedCardAreGreyedAndNotPlayed) {
     harness.select(1);
     EXPECT_EQ(LoadedVideo(window), here);
     EXPECT_TRUE(ReadBytes(harness.home().catalogue()).contains(onCard.toUtf8()));
+
+    // A file deleted behind the library's back: one message, and nothing plays.
+    const QString gone = harness.writeVideo(QStringLiteral("gone.MOV"), MovWithGPS(3));
+    harness.addToLibrary({gone});
+    QFile::remove(gone);
+    const qsizetype told = window.noticeBanner()->notices().size();
+    harness.select(2);
+    EXPECT_FALSE(OpenAlert(window));
+    EXPECT_EQ(window.noticeBanner()->notices().mid(told), QStringList{QStringLiteral("File not found: ") + gone});
+    EXPECT_FALSE(window.playerView()->player());
 }
 
 TEST(Library, DeletingTheOnlyVideoEmptiesMapInstrumentsAndTable) {
     WindowHarness harness;
-    harness.start();
-    harness.useRecordingPage();
-    const QString video = harness.writeVideo(QStringLiteral("drive.MOV"), "x");
-    harness.writeVideo(QStringLiteral("drive.GMAP"), JoinSideFile({SideFileRecord(301234, 0), SideFileRecord(301300, 1)}));
-    harness.addToLibrary({video});
-    harness.select(0);
+    harness.startWith({harness.writeSideFileVideo(QStringLiteral("drive"), {SideFileRecord(301234, 0), SideFileRecord(301300, 1)})}, true);
     MainWindowController& window = harness.window();
     ASSERT_TRUE(window.track() && !window.track()->isEmpty());
     harness.takeRecorded();
@@ -237,12 +274,9 @@ void AnswerOpenPanel(const QString& file) {
 
 TEST(Library, CancellingOrAddingKeepsTheLoadedVideo) {
     WindowHarness harness;
-    harness.start();
-    harness.useRecordingPage();
-    MainWindowController& window = harness.window();
     const QString a = harness.writeVideo(QStringLiteral("a.MOV"), MovWithGPS(3));
-    harness.addToLibrary({a});
-    harness.select(0);
+    harness.startWith({a}, true);
+    MainWindowController& window = harness.window();
     const std::shared_ptr<GPSTrack> track = window.track();
     ASSERT_TRUE(track && !track->isEmpty());
     harness.takeRecorded();
@@ -315,43 +349,17 @@ TEST(Loading, AVideoWithoutGPSShowsTheAlertAndStopsTheTimer) {
     alert->buttons().first()->click();
 }
 
-TEST(Loading, UnderTheGooglePageTheTableIsNeverLocked) {
-    WindowHarness harness;
-    harness.start();
-    harness.useRecordingPage();
-    harness.window().onJSLoaded();
-    harness.addToLibrary({harness.writeVideo(QStringLiteral("drive.MOV"), MovWithGPS(2))});
-    harness.select(0);
-    EXPECT_TRUE(harness.window().tableViewVideos()->isEnabled());
-    EXPECT_TRUE(harness.window().timer().isActive());
-}
-
-TEST(Loading, TheSideFileWinsOverEmbeddedData) {
-    WindowHarness harness;
-    harness.start();
-    const QString video = harness.writeVideo(QStringLiteral("drive.2015.MOV"), MovWithGPS(5));
-    harness.writeVideo(QStringLiteral("drive.2015.GMAP"),
-                       JoinSideFile({SideFileRecord(301234, 0), SideFileRecord(301234, 1)}));
-    harness.addToLibrary({video});
-    harness.select(0);
-    ASSERT_TRUE(harness.window().track());
-    EXPECT_EQ(harness.window().track()->pointArray().size(), 2u);
-    EXPECT_EQ(harness.window().lineArray().size(), 4u);
-    ASSERT_TRUE(harness.window().firstPoint());
-    EXPECT_NEAR(harness.window().firstPoint()->lat, 22 + 301234 / 600000.0, 1e-9);
-    EXPECT_EQ(harness.window().curMovieCreatedDate(), harness.window().arrayVideos()[0].creationDate);
-}
-
 // The player opens at once; the track is read on a worker while a busy
-// indicator shows, and a selection made meanwhile wins.
+// indicator shows, a selection made meanwhile wins, and a side file wins
+// over the embedded data.
 TEST(Loading, TheTrackIsReadOnAWorkerAndTheNewestSelectionWins) {
     WindowHarness harness;
     harness.start();
     harness.useRecordingPage();
     MainWindowController& window = harness.window();
     const QString first = harness.writeVideo(QStringLiteral("first.MOV"), MovWithGPS(5));
-    const QString second = harness.writeVideo(QStringLiteral("second.MOV"), "x");
-    harness.writeVideo(QStringLiteral("second.GMAP"), JoinSideFile({SideFileRecord(301234, 0), SideFileRecord(301300, 1)}));
+    const QString second = harness.writeVideo(QStringLiteral("second.2015.MOV"), MovWithGPS(5));
+    harness.writeVideo(QStringLiteral("second.2015.GMAP"), JoinSideFile({SideFileRecord(301234, 0), SideFileRecord(301300, 1)}));
     harness.addToLibrary({first, second});
     window.selectVideo(0);
     const auto* busy = window.findChild<QWidget*>(QStringLiteral("loadingIndicator"));
@@ -363,22 +371,12 @@ TEST(Loading, TheTrackIsReadOnAWorkerAndTheNewestSelectionWins) {
     EXPECT_FALSE(busy->isVisible());
     ASSERT_TRUE(window.track());
     EXPECT_EQ(window.track()->pointArray().size(), 2u);
+    EXPECT_EQ(window.lineArray().size(), 4u);
+    ASSERT_TRUE(window.firstPoint());
+    EXPECT_NEAR(window.firstPoint()->lat, 22 + 301234 / 600000.0, 1e-9);
+    EXPECT_EQ(window.curMovieCreatedDate(), window.arrayVideos()[1].creationDate);
     WaitFor([] { return false; }, 300);
     EXPECT_EQ(Describe(harness.takeRecorded()).count(QStringLiteral("addPline()")), 1);
-}
-
-// A file deleted behind the library's back: one message, and nothing plays.
-TEST(Loading, AVideoGoneFromDiskIsToldAsFileNotFound) {
-    WindowHarness harness;
-    harness.start();
-    MainWindowController& window = harness.window();
-    const QString gone = harness.writeVideo(QStringLiteral("gone.MOV"), MovWithGPS(3));
-    harness.addToLibrary({gone});
-    QFile::remove(gone);
-    harness.select(0);
-    EXPECT_FALSE(OpenAlert(window));
-    EXPECT_EQ(window.noticeBanner()->notices(), QStringList{QStringLiteral("File not found: ") + gone});
-    EXPECT_FALSE(window.playerView()->player());
 }
 
 // A row clicked while the map page loads wins over the first command-line video.
@@ -397,18 +395,6 @@ TEST(StartUp, AClickDuringStartUpWinsOverTheCommandLine) {
     WaitFor([] { return false; }, 300);
     EXPECT_EQ(LoadedVideo(window), b);
     EXPECT_EQ(window.curSelVideoIndex(), 1);
-}
-
-// The browser's menu (Back, Reload, View source) is not offered on the map.
-TEST(StartUp, TheMapHasNoBrowserMenu) {
-    WindowHarness harness;
-    harness.start();
-    MainWindowController& window = harness.window();
-    ASSERT_TRUE(WaitFor([&window] { return window.isJSLoaded(); }));
-    QWidget* surface = window.webView()->focusProxy();
-    ASSERT_TRUE(surface);
-    QTest::mouseClick(surface, Qt::RightButton, {}, surface->rect().center());
-    EXPECT_FALSE(WaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 2000));
 }
 
 }  // namespace

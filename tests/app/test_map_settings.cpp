@@ -1,16 +1,11 @@
-// The tile source setting, read leniently, and the window's map page: on a
-// profile kept under the XDG cache folder, with the tiles its provider names.
+// The settings file, read leniently: the tile source and the event threshold.
+#include "AppTestSupport.h"
 #include "Settings.h"
-#include "WindowHarness.h"
 
 #include <QDir>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <optional>
 
 namespace {
 
@@ -61,38 +56,6 @@ TEST(Settings, TheEventThresholdIsReadLenientlyWithinItsRange) {
         TemporaryHome home;
         if (!c.file.isEmpty()) WriteSettings(c.file);
         EXPECT_EQ(Settings::load().eventThreshold(), c.threshold) << c.file.toStdString();
-    }
-}
-
-// The tile template the window's page shows, once it shows one.
-QString PageTiles(WindowHarness& harness) {
-    // Shared with the callback, which may answer after a wait gave up.
-    const auto tiles = std::make_shared<std::optional<QString>>();
-    WaitFor([&] {
-        tiles->reset();
-        harness.window().webView()->page()->runJavaScript(
-            QStringLiteral("window.kolvarMapState ? window.kolvarMapState().tiles : null"),
-            [tiles](const QVariant& value) { *tiles = value.toString(); });
-        return WaitFor([&] { return tiles->has_value(); }, 2000) && !tiles->value().isEmpty();
-    });
-    return tiles->value_or(QString());
-}
-
-TEST(MapPage, TheWindowsPageKeepsItsCacheAndShowsTheTilesOfItsProvider) {
-    const QString custom = QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png");
-    const std::pair<QLocale, QString> cases[] = {
-        {QLocale(QLocale::German, QLocale::Germany), custom},
-        {QLocale(QLocale::Chinese, QLocale::China), BaiduMapProvider().ownTiles->urlTemplate},
-    };
-    for (const auto& [locale, expected] : cases) {
-        WindowHarness harness(locale);
-        WriteSettings("[map]\ntiles=custom\ncustomUrl=" + custom.toUtf8() + "\n");
-        harness.start();
-        EXPECT_EQ(PageTiles(harness), expected) << locale.name().toStdString();
-        const QWebEngineProfile* profile = harness.window().webView()->page()->profile();
-        EXPECT_FALSE(profile->isOffTheRecord());
-        EXPECT_TRUE(profile->cachePath().startsWith(qEnvironmentVariable("XDG_CACHE_HOME") + u'/'))
-            << profile->cachePath().toStdString();
     }
 }
 

@@ -3,11 +3,8 @@
 #include "PlayerView.h"
 #include "WindowHarness.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QMediaPlayer>
-#include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QtTest/QTest>
@@ -20,21 +17,6 @@
 namespace {
 
 constexpr int kSeconds = 12;
-
-// One fix a second, straight north.
-QByteArray NorthboundSubtitles() {
-    QByteArray srt;
-    for (int i = 0; i < kSeconds; ++i) {
-        srt += QStringLiteral("%1\n00:00:%2,000 --> 00:00:%3,000\nA,150615,1230%4,%5,N,11354.3210,E,35.2,12,-3,98\n\n")
-                   .arg(i + 1)
-                   .arg(i, 2, 10, QLatin1Char('0'))
-                   .arg(i + 1, 2, 10, QLatin1Char('0'))
-                   .arg(10 + i, 2, 10, QLatin1Char('0'))
-                   .arg(2234.5678 + 0.05 * i, 0, 'f', 4)
-                   .toUtf8();
-    }
-    return srt;
-}
 
 std::optional<QPoint> PointOfLine(QWebEnginePage* page, double fraction) {
     std::optional<QPoint> at;
@@ -55,16 +37,11 @@ std::optional<QPoint> PointOfLine(QWebEnginePage* page, double fraction) {
 
 TEST(TrackClick, AClickOnTheLineSeeksToWhenTheCarWasThere) {
     WindowHarness harness;
-    const QString srt = harness.writeVideo(QStringLiteral("gps.srt"), NorthboundSubtitles().toStdString());
-    const QString clip = QFileInfo(srt).dir().filePath(QStringLiteral("drive.MOV"));
-    const QString made = MakeClip(clip, kSeconds, srt);
-    if (made == QStringLiteral("no ffmpeg")) GTEST_SKIP() << "ffmpeg is not installed";
-    ASSERT_TRUE(made.isEmpty()) << made.toStdString();
-
+    ASSERT_EQ(harness.makeClip(QStringLiteral("drive"), kSeconds, GPSSubtitles(kSeconds, 0.05)), QString());
     harness.start();
     MainWindowController& window = harness.window();
     ASSERT_TRUE(WaitFor([&] { return window.isJSLoaded(); }));
-    harness.addToLibrary({clip});
+    harness.addToLibrary({harness.videoPath(QStringLiteral("drive.MOV"))});
     harness.select(0);
     QMediaPlayer* player = window.playerView()->player();
     ASSERT_TRUE(player && WaitFor([&] { return player->duration() > 0; }));
