@@ -202,7 +202,7 @@ TEST(Library, DeletingWithFiveVideosLoadsTheVideoThatMovesIntoTheRow) {
 
 TEST(Library, EntriesOfAnUnmountedCardOrGoneFromDiskAreToldAndNotPlayed) {
     WindowHarness harness;
-    const QString here = harness.writeVideo(QStringLiteral("here.MOV"), "x");
+    const QString here = harness.writeVideo(QStringLiteral("here.MOV"), MovWithGPS(3));
     const QString onCard = harness.home().path() + QStringLiteral("/card/DCIM/away.MOV");
     QDir().mkpath(harness.home().dataDirectory());
     WriteBytes(harness.home().catalogue(), QStringLiteral("<Videos><Video Path=\"%1\"/><Video Path=\"%2\"/></Videos>")
