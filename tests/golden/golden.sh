@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs kolvar-extract over the sample files of each dialect and compares its records and its track,
-# as CSV and as GPX, with the references in expected/; --update writes the references instead.
+# Runs kolvar-extract over the sample files of each dialect and compares its records, its track
+# (as CSV and as GPX) and its probe line with the references in expected/; --update writes them instead.
 #   golden.sh [--update] KOLVAR_EXTRACT SAMPLES_DIR [DIALECT...]
 # SAMPLES_DIR holds one folder per dialect; the references of DIALECT/FILE are expected/DIALECT/FILE.*.
 # Only the videos are run: side files, notes and licences beside them are read through them. Runs
@@ -14,7 +14,7 @@ expected=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/expected
 [ -d "$samples" ] || { echo "no samples at $samples"; exit 77; }
 dialects=("$@")
 [ ${#dialects[@]} -eq 0 ] && mapfile -t dialects < <(ls "$samples")
-declare -A options=([records.csv]=--records [track.csv]= [track.gpx]="--format gpx")
+declare -A options=([records.csv]=--records [track.csv]= [track.gpx]="--format gpx" [probe.csv]=--probe)
 
 run() {  # sample, options: what kolvar-extract prints, and its status when it fails
   local out status
@@ -29,7 +29,7 @@ failures=0 compared=0
 for dialect in "${dialects[@]}"; do
   for sample in "$samples/$dialect"/*; do
     case "${sample,,}" in *.mov|*.mp4|*.3gp|*.avi|*.ts|*.m2ts|*.mts|*.insv) ;; *) continue ;; esac
-    for kind in records.csv track.csv track.gpx; do
+    for kind in records.csv track.csv track.gpx probe.csv; do
       reference=$expected/$dialect/$(basename "$sample").$kind
       if [ $update -eq 1 ]; then
         mkdir -p "$(dirname "$reference")"
