@@ -8,7 +8,6 @@
 #include "ExtractTestSupport.h"
 #include "SideFileBuilder.h"
 #include "SiblingFile.h"
-#include "TextSampleNmea.h"
 #include "TempFile.h"
 #include "CalendarClock.h"
 
@@ -131,18 +130,3 @@ TEST(NmeaSideFiles, HostileInputs) {
 }
 
 }  // namespace
-
-// Thinkware's samples: bare sentences and readings joined by ';', some hidden
-// behind a letter substitution closed by "*HH~".
-TEST(TextSampleAsNmea, BareAndSubstitutedSamples) {
-    EXPECT_EQ(TextSampleAsNmea("gsensori,4,512,-256,0,512;GNRMC,161313.00,A,4529.87489,N,07337.01215,W,6.225,"
-                               "35.34,310819,,,A*52\r\n;CAR,0,0,0"),
-              "$GSENSOR,-0.5000,0.0000,1.0000\n$GNRMC,161313.00,A,4529.87489,N,07337.01215,W,6.225,35.34,310819,,,A*52"
-              "\r\n\n");
-    // Each plain character c is written as the character at c's place in the table, counted from '+'.
-    const std::string_view table = "-I8XQWRVNZOYPUTA0B1C2SJ9K.L,M$D3E4F5G6H7";
-    std::string coded;
-    for (const char c : std::string_view("$GPRMC,1")) coded += static_cast<char>('+' + table.find(c));
-    EXPECT_EQ(TextSampleAsNmea(coded + "*1F~"), "$GPRMC,1");
-    EXPECT_EQ(TextSampleAsNmea("A,150615,120000,2234.5678,N"), "A,150615,120000,2234.5678,N");
-}
