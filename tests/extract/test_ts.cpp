@@ -13,14 +13,7 @@ using Seconds = std::vector<int>;
 ReadResult ReadTs(const std::string& bytes) { return ReadBytes(TsGPSReader::read, bytes); }
 
 std::string Packet(int second, TsGpsPacketLayout layout = {}) { return TsGpsPacket(GPSTextAt(second), layout); }
-TsGpsPacketLayout Pid(uint8_t byte1, uint8_t byte2) { return {.pidByte1 = byte1, .pidByte2 = byte2}; }
 TsGpsPacketLayout Headers(uint8_t a, uint8_t h) { return {.adaptationLength = a, .pesHeaderLength = h}; }
-
-TEST(TsGPSReader, TakesPacketsOfPid0x1600WhateverTheTopThreeBits) {
-    const ReadResult result = ReadTs(Packet(1, Pid(0x56, 0x00)) + TsFillerPacket() + Packet(2, Pid(0x16, 0x00)) +
-                                     Packet(3, Pid(0x16, 0x01)) + Packet(4, Pid(0xF6, 0x00)));
-    EXPECT_EQ(result.seconds(), (Seconds{1, 2, 4}));
-}
 
 TEST(TsGPSReader, PayloadRunsFrom14PlusAPlusHToThePacketEnd) {
     // The text starts with an empty field 0 and its last field ends on the
