@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "CatalogueDocument.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -80,6 +81,14 @@ std::vector<int> RunInChildren(const std::vector<std::function<int()>>& children
     return statuses;
 }
 
+QProcessEnvironment EnvironmentWithHome(const QString& home) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    for (const char* xdg : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        environment.insert(QLatin1String(xdg), home + u'/' + QLatin1String(xdg));
+    return environment;
+}
+
 bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
     QDeadlineTimer deadline(timeoutMs);
     while (!done()) {
@@ -94,17 +103,14 @@ QString MakeClip(const QString& path, int seconds, const QString& subtitles, int
     const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
     if (ffmpeg.isEmpty()) return QStringLiteral("no ffmpeg");
     QDir().mkpath(QFileInfo(path).absolutePath());
-    const QString duration = QString::number(seconds);
-    QStringList args{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
-                     QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                     QStringLiteral("testsrc=size=320x240:rate=%1:duration=").arg(framesPerSecond) + duration,
-                     QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                     QStringLiteral("sine=frequency=440:duration=") + duration};
+    QStringList args = QStringLiteral("-v error -y -f lavfi -i testsrc=size=320x240:rate=%1:duration=%2 -f lavfi -i sine=frequency=440:duration=%2")
+                           .arg(framesPerSecond)
+                           .arg(seconds)
+                           .split(u' ');
     if (!subtitles.isEmpty()) args << QStringLiteral("-i") << subtitles;
-    args << QStringLiteral("-map") << QStringLiteral("0") << QStringLiteral("-map") << QStringLiteral("1");
-    if (!subtitles.isEmpty()) args << QStringLiteral("-map") << QStringLiteral("2") << QStringLiteral("-c:s") << QStringLiteral("mov_text");
-    args << QStringLiteral("-c:v") << QStringLiteral("mpeg4") << QStringLiteral("-c:a") << QStringLiteral("aac")
-         << QStringLiteral("-movflags") << QStringLiteral("+faststart") << path;
+    args << QStringLiteral("-map 0 -map 1").split(u' ');
+    if (!subtitles.isEmpty()) args << QStringLiteral("-map 2 -c:s mov_text").split(u' ');
+    args << QStringLiteral("-c:v mpeg4 -c:a aac -movflags +faststart").split(u' ') << path;
     QProcess make;
     make.start(ffmpeg, args);
     if (!make.waitForFinished(60000) || make.exitCode() != 0) {
@@ -134,11 +140,18 @@ QByteArray ReadBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void WriteBytes(const QString& path, const QByteArray& bytes) {
+QString WriteBytes(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
+    return path;
 }
 
-void WriteBytes(const QString& path, const std::string& bytes) {
-    WriteBytes(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+QString WriteBytes(const QString& path, const std::string& bytes) {
+    return WriteBytes(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+QStringList StoredPaths(const QString& catalogue) {
+    const std::optional<CatalogueDocument> document = CatalogueDocument::parse(ReadBytes(catalogue));
+    return document ? document->paths() : QStringList{QStringLiteral("<unreadable>")};
 }

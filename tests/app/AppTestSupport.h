@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -55,6 +56,10 @@ private:
 // statuses (-1 for one that did not exit normally).
 std::vector<int> RunInChildren(const std::vector<std::function<int()>>& children);
 
+// This process's environment with HOME and the XDG folders in home, for a
+// started program.
+QProcessEnvironment EnvironmentWithHome(const QString& home);
+
 // Runs the event loop until done() holds or the time is up.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 15000);
 
@@ -70,8 +75,11 @@ QByteArray GPSSubtitles(int seconds, double latStep, int firstSecond = 0,
                         const std::function<QString(int)>& gsensor = nullptr);
 
 QByteArray ReadBytes(const QString& path);
-void WriteBytes(const QString& path, const QByteArray& bytes);
-void WriteBytes(const QString& path, const std::string& bytes);
+// Writes the file, making its folder first; returns the path.
+QString WriteBytes(const QString& path, const QByteArray& bytes);
+QString WriteBytes(const QString& path, const std::string& bytes);
+// The paths a catalogue file holds, {"<unreadable>"} when it cannot be read.
+QStringList StoredPaths(const QString& catalogue);
 
 // Readable QString and QStringList values in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

@@ -28,10 +28,7 @@ protected:
         WriteBytes(path, QByteArray("not really a video"));
         return path;
     }
-    QStringList storedPaths() const {
-        const std::optional<CatalogueDocument> document = CatalogueDocument::parse(ReadBytes(catalogue.filePath()));
-        return document ? document->paths() : QStringList{QStringLiteral("<unreadable>")};
-    }
+    QStringList storedPaths() const { return StoredPaths(catalogue.filePath()); }
     static QStringList pathsOf(const QList<VideoEntry>& entries) {
         QStringList paths;
         for (const VideoEntry& entry : entries) paths << entry.path;

@@ -30,12 +30,7 @@ public:
     }
     QString path() const { return dir.path(); }
     QString file(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-    QString write(const char* name) {
-        const QString path = file(name);
-        QDir().mkpath(QFileInfo(path).path());
-        WriteBytes(path, std::string("x"));
-        return path;
-    }
+    QString write(const char* name) { return WriteBytes(file(name), std::string("x")); }
 
 private:
     QTemporaryDir dir;

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -58,13 +57,10 @@ TEST_P(EndToEnd, PlayingAClipMovesTheMarkerAlongTheDriveAndRedrawsTheCharts) {
 
     const QString home = dir.filePath(QStringLiteral("home"));
     const QString report = dir.filePath(QStringLiteral("ticks.txt"));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home);
+    QProcessEnvironment environment = EnvironmentWithHome(home);
     environment.insert(QStringLiteral("LANG"), QString::fromLatin1(GetParam().lang));
     environment.remove(QStringLiteral("LC_ALL"));
     environment.remove(QStringLiteral("LANGUAGE"));
-    for (const char* xdg : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
-        environment.insert(QLatin1String(xdg), home + u'/' + QLatin1String(xdg));
     environment.insert(QStringLiteral("KOLVAR_TEST_REPORT"), report);
     environment.insert(QStringLiteral("KOLVAR_TEST_PLAY_MS"), QStringLiteral("2000"));
     QProcess kolvar;

@@ -1,11 +1,9 @@
 // Two starts of the program on one library: the second hands its videos to
 // the window of the first and ends, and the library keeps every entry.
 #include "AppTestSupport.h"
-#include "CatalogueDocument.h"
 
 #include <QDir>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,19 +14,13 @@ TEST(Instances, ASecondStartHandsItsVideosToTheRunningWindow) {
     QTemporaryDir dir;
     const QString home = dir.filePath(QStringLiteral("home"));
     const QString catalogue = home + QStringLiteral("/Documents/Dravik/videos.xml");
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home);
-    for (const char* xdg : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
-        environment.insert(QLatin1String(xdg), home + u'/' + QLatin1String(xdg));
+    QProcessEnvironment environment = EnvironmentWithHome(home);
     QStringList videos;
     for (const char* name : {"a.MOV", "b 2.MOV", "ç.MP4"}) {
         videos << dir.filePath(QString::fromUtf8(name));
         WriteBytes(videos.last(), QByteArray("x"));
     }
-    const auto stored = [&catalogue] {
-        const std::optional<CatalogueDocument> document = CatalogueDocument::parse(ReadBytes(catalogue));
-        return document ? document->paths() : QStringList();
-    };
+    const auto stored = [&catalogue] { return StoredPaths(catalogue); };
 
     QProcess first;
     first.setProcessEnvironment(environment);

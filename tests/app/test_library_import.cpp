@@ -25,15 +25,9 @@ using namespace std::chrono_literals;
 // A clip without GPS data, 60 s long by its movie header.
 std::string MinuteClip() { return mov::HeaderOnlyMovie(mov::Mvhd(0, 1000, 60000)); }
 
-QString Write(const QString& path, const std::string& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    WriteBytes(path, bytes);
-    return path;
-}
-
 TEST(ClipCache, AClipIsKnownUntilItsFileChangesAndADamagedCacheIsEmpty) {
     const QTemporaryDir dir;
-    const QString video = Write(dir.filePath(QStringLiteral("2026_1207_101500_001R.MP4")), MinuteClip());
+    const QString video = WriteBytes(dir.filePath(QStringLiteral("2026_1207_101500_001R.MP4")), MinuteClip());
     const QString cacheFile = dir.filePath(QStringLiteral("clips-cache.json"));
     DriveClip clip;
     clip.start = DriveClip::TimePoint(1'796'000'000'123ms);
@@ -90,15 +84,12 @@ protected:
                                      .arg(100000 + i * 100, 6, 10, QChar(u'0'))
                                      .arg(i, 3, 10, QChar(u'0'))
                                      .arg(i % 3 ? QStringLiteral("MP4") : QStringLiteral("mov"));
-            walked << Write(QDir(card).filePath(name), MinuteClip());
+            walked << WriteBytes(QDir(card).filePath(name), MinuteClip());
         }
-        Write(QDir(card).filePath(QStringLiteral("Movie/notes.txt")), "not a video");
+        WriteBytes(QDir(card).filePath(QStringLiteral("Movie/notes.txt")), QByteArray("not a video"));
         walked.sort();
     }
-    QStringList stored() const {
-        const auto document = CatalogueDocument::parse(ReadBytes(catalogue.filePath()));
-        return document ? document->paths() : QStringList{QStringLiteral("<unreadable>")};
-    }
+    QStringList stored() const { return StoredPaths(catalogue.filePath()); }
     // Runs an import to its end; cancels it at its first clip when asked.
     bool run(ClipImport& import, const QSet<QString>& known, bool cancel) {
         bool cancelled = false, over = false;
@@ -152,7 +143,7 @@ TEST(LibraryTree, AFolderOfTwoChannelsWithAGapBecomesTwoDrivesNewestFirst) {
     const QString card = harness.home().path() + QStringLiteral("/card");
     for (const char* name : {"F/2026_1207_101500_001F.MOV", "F/2026_1207_101600_002F.MOV", "F/2026_1207_101700_003F.MOV",
                              "R/2026_1207_101500_001R.MOV", "R/2026_1207_101600_002R.MOV", "F/2026_1207_110000_004F.MOV"})
-        Write(card + u'/' + QLatin1String(name), MinuteClip());
+        WriteBytes(card + u'/' + QLatin1String(name), MinuteClip());
     window.importPaths({card});
     ASSERT_TRUE(WaitFor([&] { return !window.clipImport()->isRunning(); }));
 
@@ -183,7 +174,7 @@ TEST(LibraryTree, AFolderOfTwoChannelsWithAGapBecomesTwoDrivesNewestFirst) {
     confirm->button(QMessageBox::Yes)->click();
     EXPECT_EQ(window.arrayVideos().size(), 1);
     EXPECT_EQ(tree->topLevelItemCount(), 1);
-    EXPECT_EQ(CatalogueDocument::parse(ReadBytes(harness.home().catalogue()))->paths().size(), 1);
+    EXPECT_EQ(StoredPaths(harness.home().catalogue()).size(), 1);
 }
 
 }  // namespace

@@ -97,16 +97,12 @@ TEST(StartUp, ALibraryFileOutOfReachIsToldOnceAndVideosStillOpen) {
         const char* told;
         bool noDataDirectory;
     } cases[] = {
-        {"corrupt file", [](TemporaryHome& home) {
-             QDir().mkpath(home.dataDirectory());
-             WriteBytes(home.catalogue(), QByteArray("\0\1 not XML", 11));
-         }, "cannot be read", false},
+        {"corrupt file", [](TemporaryHome& home) { WriteBytes(home.catalogue(), QByteArray("\0\1 not XML", 11)); },
+         "cannot be read", false},
         {"read-only folder", [&](TemporaryHome& home) { readOnly(home.dataDirectory()); }, "cannot be saved", false},
         {"read-only documents", [&](TemporaryHome& home) { readOnly(home.documents()); }, "cannot be saved", true},
-        {"a file in the way", [](TemporaryHome& home) {
-             QDir().mkpath(home.documents());
-             WriteBytes(home.dataDirectory(), QByteArray("in the way"));
-         }, "cannot be saved", true},
+        {"a file in the way", [](TemporaryHome& home) { WriteBytes(home.dataDirectory(), QByteArray("in the way")); },
+         "cannot be saved", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -159,7 +155,6 @@ TEST(StartUp, TheLocaleCountryChoosesTheMapPageAndItsTiles) {
     for (const auto& [locale, page] : cases) {
         SCOPED_TRACE(locale.name().toStdString());
         WindowHarness harness(locale);
-        QDir().mkpath(QFileInfo(Settings::path()).path());
         WriteBytes(Settings::path(), "[map]\ntiles=custom\ncustomUrl=" + custom.toUtf8() + "\n");
         harness.start();
         EXPECT_EQ(harness.window().webView()->page()->requestedUrl(), MapPageUrl(page));
@@ -204,7 +199,6 @@ TEST(Library, EntriesOfAnUnmountedCardOrGoneFromDiskAreToldAndNotPlayed) {
     WindowHarness harness;
     const QString here = harness.writeVideo(QStringLiteral("here.MOV"), MovWithGPS(3));
     const QString onCard = harness.home().path() + QStringLiteral("/card/DCIM/away.MOV");
-    QDir().mkpath(harness.home().dataDirectory());
     WriteBytes(harness.home().catalogue(), QStringLiteral("<Videos><Video Path=\"%1\"/><Video Path=\"%2\"/></Videos>")
                                                .arg(onCard, here).toUtf8());
     harness.start();

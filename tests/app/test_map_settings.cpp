@@ -9,11 +9,6 @@
 
 namespace {
 
-void WriteSettings(const QByteArray& text) {
-    QDir().mkpath(QFileInfo(Settings::path()).path());
-    WriteBytes(Settings::path(), text);
-}
-
 TEST(Settings, TheTileSourceIsReadLenientlyAndFallsBackToOpenStreetMap) {
     const QString osm = DefaultTileSource().urlTemplate;
     const struct {
@@ -35,7 +30,7 @@ TEST(Settings, TheTileSourceIsReadLenientlyAndFallsBackToOpenStreetMap) {
     };
     for (const auto& c : cases) {
         TemporaryHome home;
-        if (!c.file.isEmpty()) WriteSettings(c.file);
+        if (!c.file.isEmpty()) WriteBytes(Settings::path(), c.file);
         const TileSource tiles = Settings::load().mapTiles();
         EXPECT_EQ(tiles.urlTemplate, c.urlTemplate) << c.file.toStdString();
         if (!c.attribution.isEmpty()) {
@@ -54,7 +49,7 @@ TEST(Settings, TheEventThresholdIsReadLenientlyWithinItsRange) {
     };
     for (const auto& c : cases) {
         TemporaryHome home;
-        if (!c.file.isEmpty()) WriteSettings(c.file);
+        if (!c.file.isEmpty()) WriteBytes(Settings::path(), c.file);
         EXPECT_EQ(Settings::load().eventThreshold(), c.threshold) << c.file.toStdString();
     }
 }
