@@ -3,8 +3,6 @@
 // from its command line, plays two seconds and reports every timer tick.
 #include "AppTestSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 

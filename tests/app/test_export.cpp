@@ -5,8 +5,6 @@
 #include "VideoSurface.h"
 #include "WindowHarness.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>

@@ -2,7 +2,6 @@
 // the window of the first and ends, and the library keeps every entry.
 #include "AppTestSupport.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMediaPlayer>
@@ -48,7 +47,7 @@ QMessageBox* OpenAlert(MainWindowController& window) {
     return nullptr;
 }
 
-TEST(StartUp, AnEmptyLibraryTheMapWithoutBrowserMenuAndWhatTheCommandLineRefused) {
+TEST(StartUp, AnEmptyLibraryAndAMapWithoutBrowserMenu) {
     LogCapture log;
     WindowHarness harness;
     harness.start();
@@ -71,17 +70,6 @@ TEST(StartUp, AnEmptyLibraryTheMapWithoutBrowserMenuAndWhatTheCommandLineRefused
     ASSERT_TRUE(surface);
     QTest::mouseClick(surface, Qt::RightButton, {}, surface->rect().center());
     EXPECT_FALSE(WaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 2000));
-
-    // The command line adds only videos and says what it refused.
-    const QString notes = harness.writeVideo(QStringLiteral("notes.txt"), "not a video");
-    const QString missing = harness.home().path() + QStringLiteral("/missing.MOV");
-    const QString clip = harness.writeVideo(QStringLiteral("clip.mkv"), "x");
-    window.openVideos({notes, missing, clip});
-    EXPECT_EQ(window.arrayVideos().size(), 1);
-    EXPECT_EQ(window.arrayVideos().value(0).path, clip);
-    EXPECT_EQ(window.textVideosSize()->text(), QStringLiteral("1 video"));
-    EXPECT_EQ(window.noticeBanner()->notices(),
-              QStringList{QStringLiteral("Not added: %1 (not a video file), %2 (no such file).").arg(notes, missing)});
 }
 
 // However the library file is out of reach, videos still open and play for
@@ -373,8 +361,9 @@ TEST(Loading, TheTrackIsReadOnAWorkerAndTheNewestSelectionWins) {
     EXPECT_EQ(Describe(harness.takeRecorded()).count(QStringLiteral("addPline()")), 1);
 }
 
-// A row clicked while the map page loads wins over the first command-line video.
-TEST(StartUp, AClickDuringStartUpWinsOverTheCommandLine) {
+// Before the map page has loaded: the command line adds only videos and says
+// what it refused, and a row clicked wins over its first video.
+TEST(StartUp, TheCommandLineAddsOnlyVideosAndAClickDuringStartUpWinsOverIt) {
     WindowHarness harness;
     harness.start();
     MainWindowController& window = harness.window();
@@ -382,8 +371,15 @@ TEST(StartUp, AClickDuringStartUpWinsOverTheCommandLine) {
     QObject::connect(window.webView()->page(), &QWebEnginePage::loadFinished, [&pageLoaded] { pageLoaded = true; });
     const QString a = harness.writeVideo(QStringLiteral("a.MOV"), MovWithGPS(3));
     const QString b = harness.writeVideo(QStringLiteral("b.MOV"), MovWithGPS(3));
-    window.openVideos({a, b});
+    const QString mkv = harness.writeVideo(QStringLiteral("c.mkv"), "x");
+    const QString notes = harness.writeVideo(QStringLiteral("notes.txt"), "not a video");
+    const QString missing = harness.home().path() + QStringLiteral("/missing.MOV");
+    window.openVideos({notes, a, missing, b, mkv});
     ASSERT_FALSE(pageLoaded);
+    EXPECT_EQ(window.arrayVideos().size(), 3);
+    EXPECT_EQ(window.arrayVideos().value(2).path, mkv);
+    EXPECT_EQ(window.noticeBanner()->notices(),
+              QStringList{QStringLiteral("Not added: %1 (not a video file), %2 (no such file).").arg(notes, missing)});
     harness.select(1);
     ASSERT_TRUE(WaitFor([&pageLoaded] { return pageLoaded; }));
     WaitFor([] { return false; }, 300);

@@ -2,7 +2,6 @@
 #include "AppTestSupport.h"
 #include "Settings.h"
 
-#include <QDir>
 
 #include <gtest/gtest.h>
 
