@@ -87,7 +87,7 @@ void Drop(QWidget* target, const QList<QUrl>& urls) {
     EXPECT_TRUE(drop.isAccepted());
 }
 
-TEST(WindowDrops, EachPaneTakesVideosAndFoldersAndPreferencesChangeTheTiles) {
+TEST(Window, DropsOnEachPanePreferencesAndTheLayoutKeptAcrossAClose) {
     WindowHarness harness;
     harness.start();
     MainWindowController& window = harness.window();
@@ -151,12 +151,9 @@ TEST(WindowDrops, EachPaneTakesVideosAndFoldersAndPreferencesChangeTheTiles) {
     }
     // The custom address stays for the next time it is chosen.
     EXPECT_EQ(Settings::load().customTilesUrl(), "https://tiles.example/{z}/{x}/{y}.png");
-}
 
-TEST(WindowLayout, SizeAndSplittersSurviveACloseAndADamagedFileIsIgnored) {
-    WindowHarness harness;
-    harness.start();
-    MainWindowController& first = harness.window();
+    // The size, splitters and volume survive a close; a damaged layout file is ignored.
+    MainWindowController& first = window;
     first.resize(1111, 777);
     auto* library = first.findChild<QSplitter*>("librarySplitter");
     auto* videoMap = first.findChild<QSplitter*>("videoMapSplitter");
@@ -184,6 +181,5 @@ TEST(WindowLayout, SizeAndSplittersSurviveACloseAndADamagedFileIsIgnored) {
     EXPECT_EQ(damaged.findChild<QSplitter*>("librarySplitter")->sizes().size(), 2);
     EXPECT_GT(damaged.width(), 0);
 }
-
 
 }  // namespace

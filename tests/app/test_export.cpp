@@ -25,20 +25,6 @@ namespace {
 
 constexpr int kFixes = 4;
 
-// A window showing drive.MOV, whose side file holds kFixes fixes a second apart.
-struct LoadedClip {
-    WindowHarness harness;
-    QString video;
-
-    LoadedClip() {
-        std::vector<std::string> records;
-        for (int i = 0; i < kFixes; ++i) records.push_back(SideFileRecord(301234 + 100 * i, i));
-        video = harness.writeSideFileVideo(QStringLiteral("drive"), records);
-        harness.startWith({video});
-    }
-    ClipExport& exports() { return *harness.window().clipExport(); }
-};
-
 // Stands in for the player's decoder: a mid-grey frame in the surface's sink.
 void ShowFrame(PlayerView& view, QSize size) {
     QVideoFrame frame(QVideoFrameFormat(size, QVideoFrameFormat::Format_BGRA8888));
@@ -65,17 +51,23 @@ int OpenMessages(QWidget& window) {
 
 }  // namespace
 
-TEST(ExportTrack, EachFormatIsWhatTheCommandLineWritesAndAStillHasItsCaption) {
-    LoadedClip clip;
-    ASSERT_TRUE(clip.exports().exportTrackAction()->isEnabled());
+TEST(ExportTrack, FormatsStillsFailedWritesAndTheClockOffsetOnOneClip) {
+    // drive.MOV, whose side file holds kFixes fixes a second apart.
+    WindowHarness harness;
+    std::vector<std::string> records;
+    for (int i = 0; i < kFixes; ++i) records.push_back(SideFileRecord(301234 + 100 * i, i));
+    const QString video = harness.writeSideFileVideo(QStringLiteral("drive"), records);
+    harness.startWith({video});
+    ClipExport& exports = *harness.window().clipExport();
+    ASSERT_TRUE(exports.exportTrackAction()->isEnabled());
     QTemporaryDir out;
     for (const TrackFileFormat format : {TrackFileFormat::Gpx, TrackFileFormat::GeoJson, TrackFileFormat::Csv}) {
         const QString path = out.filePath(QStringLiteral("track.") + TrackFileSuffix(format));
         SCOPED_TRACE(path.toStdString());
-        ASSERT_TRUE(clip.exports().exportTrackTo(path, format));
+        ASSERT_TRUE(exports.exportTrackTo(path, format));
         QProcess extract;
-        QStringList args{clip.video};
-        if (format != TrackFileFormat::Csv) args = QStringList{QStringLiteral("--format"), TrackFileSuffix(format), clip.video};
+        QStringList args{video};
+        if (format != TrackFileFormat::Csv) args = QStringList{QStringLiteral("--format"), TrackFileSuffix(format), video};
         extract.start(QStringLiteral(KOLVAR_EXTRACT_BINARY), args);
         ASSERT_TRUE(extract.waitForFinished());
         EXPECT_EQ(ReadBytes(path), extract.readAllStandardOutput());
@@ -95,11 +87,11 @@ TEST(ExportTrack, EachFormatIsWhatTheCommandLineWritesAndAStillHasItsCaption) {
 
     // A still: the frame with its caption, and optionally the instruments.
     const QSize frameSize(320, 240);
-    ShowFrame(*clip.harness.window().playerView(), frameSize);
+    ShowFrame(*harness.window().playerView(), frameSize);
     for (const bool withInstruments : {false, true}) {
         SCOPED_TRACE(withInstruments);
         const QString path = out.filePath(QStringLiteral("still%1.png").arg(withInstruments));
-        ASSERT_TRUE(clip.exports().saveStillTo(path, withInstruments));
+        ASSERT_TRUE(exports.saveStillTo(path, withInstruments));
         const QImage still(path);
         ASSERT_FALSE(still.isNull());
         EXPECT_EQ(still.width(), withInstruments ? frameSize.width() * 3 / 2 : frameSize.width());
@@ -111,9 +103,33 @@ TEST(ExportTrack, EachFormatIsWhatTheCommandLineWritesAndAStillHasItsCaption) {
         }
     }
     // The caption of the first point: the recorded date and time, the speed and the position.
-    const QString caption = clip.exports().currentCaption();
+    const QString caption = exports.currentCaption();
     EXPECT_TRUE(caption.startsWith(QStringLiteral("2015-06-15 12:00:00"))) << caption.toStdString();
     EXPECT_TRUE(caption.contains(QStringLiteral("km/h")) && caption.contains(QStringLiteral("E:113.50"))) << caption.toStdString();
+
+    // A write that fails is told and leaves no file.
+    QWidget& window = harness.window();
+    const QString underAFile = QStringLiteral("/dev/null/out");
+    EXPECT_FALSE(exports.exportTrackTo(underAFile + QStringLiteral(".gpx"), TrackFileFormat::Gpx));
+    EXPECT_EQ(OpenMessages(window), 1);
+    EXPECT_FALSE(exports.saveStillTo(underAFile + QStringLiteral(".png"), false));
+    EXPECT_EQ(OpenMessages(window), 2);
+    EXPECT_FALSE(QFileInfo::exists(underAFile + QStringLiteral(".gpx")) || QFileInfo::exists(underAFile + QStringLiteral(".png")));
+
+    // A clock offset is kept with the clip and applied to the exported times and the caption.
+    const QString path = out.filePath(QStringLiteral("track.gpx"));
+    ASSERT_TRUE(exports.exportTrackTo(path, TrackFileFormat::Gpx));
+    EXPECT_TRUE(ReadBytes(path).contains("<time>2015-06-15T12:00:00Z</time>"));
+
+    ASSERT_TRUE(harness.window().setClockOffset(-90));
+    VideoCatalogue stored(harness.home().catalogue());
+    EXPECT_EQ(stored.clockOffset(video), -90);
+    EXPECT_TRUE(ReadBytes(stored.filePath()).contains("ClockOffset=\"-01:30\""));
+    EXPECT_EQ(stored.refresh().size(), 1) << "the entry still reads as a clip";
+
+    ASSERT_TRUE(exports.exportTrackTo(path, TrackFileFormat::Gpx));
+    EXPECT_TRUE(ReadBytes(path).contains("<time>2015-06-15T10:30:00Z</time>"));
+    EXPECT_TRUE(exports.currentCaption().startsWith(QStringLiteral("2015-06-15 10:30:00")));
 }
 
 TEST(ExportTrack, TheSaveDialogsFilterOrExtensionChoosesTheFormat) {
@@ -131,34 +147,4 @@ TEST(ExportTrack, TheSaveDialogsFilterOrExtensionChoosesTheFormat) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(TrackFileFormatFor(c.path, c.filter), c.expected) << c.path.toStdString();
-}
-
-
-// A write that fails is told and leaves no file; a clock offset is kept with
-// the clip and applied to the exported times and the caption.
-TEST(ExportTrack, AFailedWriteAndTheClockOffset) {
-    LoadedClip clip;
-    ShowFrame(*clip.harness.window().playerView(), QSize(64, 48));
-    QWidget& window = clip.harness.window();
-    const QString underAFile = QStringLiteral("/dev/null/out");
-    EXPECT_FALSE(clip.exports().exportTrackTo(underAFile + QStringLiteral(".gpx"), TrackFileFormat::Gpx));
-    EXPECT_EQ(OpenMessages(window), 1);
-    EXPECT_FALSE(clip.exports().saveStillTo(underAFile + QStringLiteral(".png"), false));
-    EXPECT_EQ(OpenMessages(window), 2);
-    EXPECT_FALSE(QFileInfo::exists(underAFile + QStringLiteral(".gpx")) || QFileInfo::exists(underAFile + QStringLiteral(".png")));
-
-    QTemporaryDir out;
-    const QString path = out.filePath(QStringLiteral("track.gpx"));
-    ASSERT_TRUE(clip.exports().exportTrackTo(path, TrackFileFormat::Gpx));
-    EXPECT_TRUE(ReadBytes(path).contains("<time>2015-06-15T12:00:00Z</time>"));
-
-    ASSERT_TRUE(clip.harness.window().setClockOffset(-90));
-    VideoCatalogue stored(clip.harness.home().catalogue());
-    EXPECT_EQ(stored.clockOffset(clip.video), -90);
-    EXPECT_TRUE(ReadBytes(stored.filePath()).contains("ClockOffset=\"-01:30\""));
-    EXPECT_EQ(stored.refresh().size(), 1) << "the entry still reads as a clip";
-
-    ASSERT_TRUE(clip.exports().exportTrackTo(path, TrackFileFormat::Gpx));
-    EXPECT_TRUE(ReadBytes(path).contains("<time>2015-06-15T10:30:00Z</time>"));
-    EXPECT_TRUE(clip.exports().currentCaption().startsWith(QStringLiteral("2015-06-15 10:30:00")));
 }
