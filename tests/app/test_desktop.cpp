@@ -153,16 +153,15 @@ TEST(Window, DropsOnEachPanePreferencesAndTheLayoutKeptAcrossAClose) {
     EXPECT_EQ(Settings::load().customTilesUrl(), "https://tiles.example/{z}/{x}/{y}.png");
 
     // The size, splitters and volume survive a close; a damaged layout file is ignored.
-    MainWindowController& first = window;
-    first.resize(1111, 777);
-    auto* library = first.findChild<QSplitter*>("librarySplitter");
-    auto* videoMap = first.findChild<QSplitter*>("videoMapSplitter");
+    window.resize(1111, 777);
+    auto* library = window.findChild<QSplitter*>("librarySplitter");
+    auto* videoMap = window.findChild<QSplitter*>("videoMapSplitter");
     library->setSizes({333, 700});
     videoMap->setSizes({200, 600});
     const QList<int> librarySizes = library->sizes(), videoMapSizes = videoMap->sizes();
-    first.findChild<VolumeControl*>()->setVolume(37);
-    first.findChild<VolumeControl*>()->toggleMute();
-    first.close();
+    window.findChild<VolumeControl*>()->setVolume(37);
+    window.findChild<VolumeControl*>()->toggleMute();
+    window.close();
 
     MainWindowController second;
     second.show();

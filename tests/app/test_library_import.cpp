@@ -147,18 +147,13 @@ TEST(LibraryTree, AFolderOfTwoChannelsWithAGapBecomesTwoDrivesNewestFirst) {
     ASSERT_TRUE(WaitFor([&] { return !window.clipImport()->isRunning(); }));
 
     const QTreeWidget* tree = window.tableViewVideos();
-    const struct {
-        const char *start, *end, *duration, *clips, *channels;
-    } expected[] = {
-        {"11:00:00", "11:01:00", "1:00", "1", "Front"},
-        {"10:15:00", "10:18:00", "3:00", "5", "Front, Rear"},
-    };
+    // Start, end, duration, clips and channels of each drive.
+    const QStringList expected[] = {{"11:00:00", "11:01:00", "1:00", "1", "Front"},
+                                    {"10:15:00", "10:18:00", "3:00", "5", "Front, Rear"}};
     ASSERT_EQ(tree->topLevelItemCount(), 2);
     for (int i = 0; i < 2; ++i) {
         const QTreeWidgetItem* drive = tree->topLevelItem(i);
-        const QStringList columns = {drive->text(1), drive->text(2), drive->text(3), drive->text(5), drive->text(6)};
-        EXPECT_EQ(columns, (QStringList{expected[i].start, expected[i].end, expected[i].duration, expected[i].clips,
-                                        expected[i].channels}));
+        EXPECT_EQ((QStringList{drive->text(1), drive->text(2), drive->text(3), drive->text(5), drive->text(6)}), expected[i]);
         EXPECT_EQ(drive->childCount(), drive->text(5).toInt());
     }
     // Selecting a drive plays its first clip; removing it takes its clips once confirmed.
