@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 rev=${1:-}
-PRODUCT=(extract track cli views app packaging scripts)
+PRODUCT=(extract track cli views app packaging scripts resources)
 TESTS=(tests)
 
 files() {  # tracked code files under the given folders
