@@ -30,7 +30,6 @@ public:
     ~TemporaryHome();
 
     QString path() const { return dir.path(); }
-    QString documents() const { return dir.filePath(QStringLiteral("Documents")); }
     QString dataDirectory() const { return dir.filePath(QStringLiteral("Documents/Dravik")); }
     QString catalogue() const { return dir.filePath(QStringLiteral("Documents/Dravik/videos.xml")); }
 

@@ -56,12 +56,9 @@ TEST(StartUp, AnEmptyLibraryAndAMapWithoutBrowserMenu) {
     EXPECT_TRUE(MainWindowController::isDirExist(window.basedir()));
     EXPECT_EQ(window.curSelVideoIndex(), -1);
     EXPECT_EQ(ClipRows(window), 0);
-    EXPECT_EQ(window.textVideosSize()->text(),
-              QStringLiteral("0 ") + StringTable::load(QStringLiteral("InfoPlist"), QLocale()).localizedString(QStringLiteral("VideoSize")));
     EXPECT_FALSE(window.btnDelVideo()->isEnabled() || window.playerView()->player());
     EXPECT_FALSE(QFile::exists(harness.home().catalogue()));
     EXPECT_TRUE(log.messages().contains(QStringLiteral("basedir: ") + harness.home().dataDirectory()));
-    EXPECT_FALSE(log.messages().contains(QStringLiteral("Create basedir Directory Failed.")));
     // The page reports ready through window.native.
     ASSERT_TRUE(WaitFor([&window] { return window.isJSLoaded(); }));
 
@@ -75,10 +72,6 @@ TEST(StartUp, AnEmptyLibraryAndAMapWithoutBrowserMenu) {
 // However the library file is out of reach, videos still open and play for
 // the session, the window says why once, and the file is left as it was.
 TEST(StartUp, ALibraryFileOutOfReachIsToldOnceAndVideosStillOpen) {
-    const auto readOnly = [](const QString& dir) {
-        QDir().mkpath(dir);
-        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    };
     const struct {
         const char* name;
         std::function<void(TemporaryHome&)> arrange;
@@ -87,8 +80,12 @@ TEST(StartUp, ALibraryFileOutOfReachIsToldOnceAndVideosStillOpen) {
     } cases[] = {
         {"corrupt file", [](TemporaryHome& home) { WriteBytes(home.catalogue(), QByteArray("\0\1 not XML", 11)); },
          "cannot be read", false},
-        {"read-only folder", [&](TemporaryHome& home) { readOnly(home.dataDirectory()); }, "cannot be saved", false},
-        {"read-only documents", [&](TemporaryHome& home) { readOnly(home.documents()); }, "cannot be saved", true},
+        {"read-only folder",
+         [](TemporaryHome& home) {
+             QDir().mkpath(home.dataDirectory());
+             QFile::setPermissions(home.dataDirectory(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+         },
+         "cannot be saved", false},
         {"a file in the way", [](TemporaryHome& home) { WriteBytes(home.dataDirectory(), QByteArray("in the way")); },
          "cannot be saved", true},
     };
@@ -137,7 +134,6 @@ TEST(StartUp, TheLocaleCountryChoosesTheMapPageAndItsTiles) {
     const std::pair<QLocale, QString> cases[] = {
         {kChina, QStringLiteral("BaiduMap")},
         {QLocale(QLocale::Chinese, QLocale::Taiwan), QStringLiteral("GoogleMap")},
-        {QLocale(QLocale::German, QLocale::Germany), QStringLiteral("GoogleMap")},
         {QLocale::c(), QStringLiteral("GoogleMap")},  // no country at all
     };
     for (const auto& [locale, page] : cases) {
@@ -152,35 +148,6 @@ TEST(StartUp, TheLocaleCountryChoosesTheMapPageAndItsTiles) {
         EXPECT_TRUE(profile->cachePath().startsWith(qEnvironmentVariable("XDG_CACHE_HOME") + u'/'))
             << profile->cachePath().toStdString();
     }
-}
-
-TEST(Library, DeletingWithFiveVideosLoadsTheVideoThatMovesIntoTheRow) {
-    WindowHarness harness;
-    harness.start();
-    QStringList paths;
-    for (int i = 0; i < 5; ++i) paths << harness.writeVideo(QStringLiteral("clip%1.MOV").arg(i), "no GPS here");
-    harness.addToLibrary(paths);
-    MainWindowController& window = harness.window();
-    ASSERT_EQ(ClipRows(window), 5);
-    EXPECT_EQ(ClipItem(window, 2)->text(0), QStringLiteral("clip2.MOV"));
-
-    harness.select(1);
-    EXPECT_EQ(LoadedVideo(window), paths[1]);
-    window.delVideoPress();
-    EXPECT_EQ(ClipRows(window), 4);
-    EXPECT_EQ(window.curSelVideoIndex(), 1);
-    EXPECT_EQ(CurrentRow(window), 1);
-    EXPECT_EQ(LoadedVideo(window), paths[2]);
-    EXPECT_TRUE(QFile::exists(paths[1]));  // only the library entry goes
-
-    harness.select(3);
-    EXPECT_EQ(LoadedVideo(window), paths[4]);
-    window.delVideoPress();
-    EXPECT_EQ(window.curSelVideoIndex(), 2);
-    EXPECT_EQ(LoadedVideo(window), paths[3]);
-
-    const QByteArray catalogue = ReadBytes(harness.home().catalogue());
-    EXPECT_TRUE(!catalogue.contains("clip1.MOV") && !catalogue.contains("clip4.MOV") && catalogue.contains("clip3.MOV"));
 }
 
 TEST(Library, EntriesOfAnUnmountedCardOrGoneFromDiskAreToldAndNotPlayed) {
@@ -212,10 +179,31 @@ TEST(Library, EntriesOfAnUnmountedCardOrGoneFromDiskAreToldAndNotPlayed) {
     EXPECT_FALSE(window.playerView()->player());
 }
 
-TEST(Library, DeletingTheOnlyVideoEmptiesMapInstrumentsAndTable) {
+// Deleting opens the video that moves into the row (the one before at the
+// end) and leaves its file; deleting the last one empties map, track and table.
+TEST(Library, DeletingLoadsTheVideoThatMovesIntoTheRowAndTheLastEmptiesAll) {
     WindowHarness harness;
-    harness.startWith({harness.writeSideFileVideo(QStringLiteral("drive"), {SideFileRecord(301234, 0), SideFileRecord(301300, 1)})}, true);
+    QStringList paths;
+    for (int i = 0; i < 3; ++i) paths << harness.writeVideo(QStringLiteral("clip%1.MOV").arg(i), MovWithGPS(3));
+    harness.startWith(paths, true);
     MainWindowController& window = harness.window();
+    EXPECT_EQ(ClipItem(window, 2)->text(0), QStringLiteral("clip2.MOV"));
+    // Which row is selected, and the video that ends up loaded, after each delete.
+    const struct {
+        int selected;
+        int row;
+        QString loaded;
+    } steps[] = {{1, 1, paths[2]}, {1, 0, paths[0]}};
+    for (const auto& step : steps) {
+        harness.select(step.selected);
+        window.delVideoPress();
+        harness.waitForLoad();
+        EXPECT_EQ(window.curSelVideoIndex(), step.row);
+        EXPECT_EQ(CurrentRow(window), step.row);
+        EXPECT_EQ(LoadedVideo(window), step.loaded);
+    }
+    EXPECT_TRUE(QFile::exists(paths[1]));
+    EXPECT_EQ(StoredPaths(harness.home().catalogue()), QStringList{paths[0]});
     ASSERT_TRUE(window.track() && !window.track()->isEmpty());
     harness.takeRecorded();
 
@@ -227,7 +215,6 @@ TEST(Library, DeletingTheOnlyVideoEmptiesMapInstrumentsAndTable) {
     EXPECT_EQ(window.curSelVideoIndex(), -1);
     EXPECT_FALSE(window.btnDelVideo()->isEnabled() || window.track() || window.playerView()->player());
     EXPECT_EQ(Describe(harness.takeRecorded()), QStringLiteral("clearPoints() add(s:1, s:2)"));
-
     // The timer runs on, and its ticks find no player.
     EXPECT_TRUE(window.timer().isActive());
     window.timerUpdate();
@@ -235,23 +222,17 @@ TEST(Library, DeletingTheOnlyVideoEmptiesMapInstrumentsAndTable) {
     EXPECT_EQ(Describe(harness.takeRecorded()), QString());
 }
 
-// Chooses the file in the open panel once it is up, or cancels without one;
-// a panel that will not take the file is cancelled after a while.
+// Answers the open panel once it is up: chooses the file, or cancels without
+// one; a panel that will not take the file is cancelled rather than left open.
 void AnswerOpenPanel(const QString& file) {
-    auto* poll = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, file, tries] {
+    QTimer::singleShot(0, [file] {
         auto* panel = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!panel || file.isEmpty() || ++*tries > 100) {
-            if (panel) panel->reject();
-            if (panel || *tries) poll->deleteLater();
-            return;
-        }
-        if (*tries > 1) return;
-        if (auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(file);
-        QMetaObject::invokeMethod(panel, "accept", Qt::QueuedConnection);
+        ASSERT_TRUE(panel);
+        QTimer::singleShot(file.isEmpty() ? 0 : 5000, panel, &QDialog::reject);
+        if (file.isEmpty()) return;
+        panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
+        QMetaObject::invokeMethod(panel, "accept");
     });
-    poll->start(20);
 }
 
 TEST(Library, CancellingOrAddingKeepsTheLoadedVideo) {
@@ -317,18 +298,13 @@ TEST(Loading, AVideoWithoutGPSShowsTheAlertAndStopsTheTimer) {
     harness.select(1);
     QMessageBox* alert = OpenAlert(window);
     ASSERT_TRUE(alert);
-    const StringTable strings = StringTable::load(QStringLiteral("InfoPlist"), QLocale());
-    EXPECT_EQ(alert->text(), strings.localizedString(QStringLiteral("NoGPSInfo")));
+    EXPECT_EQ(alert->text(), StringTable::load(QStringLiteral("InfoPlist"), QLocale()).localizedString(QStringLiteral("NoGPSInfo")));
     // The notice names what was looked for.
     EXPECT_TRUE(alert->informativeText().contains(QStringLiteral("mov-text"))) << alert->informativeText().toStdString();
-    EXPECT_EQ(alert->windowModality(), Qt::WindowModal);
-    ASSERT_EQ(alert->buttons().size(), 1);
-    EXPECT_EQ(alert->buttons().first()->text(), strings.localizedString(QStringLiteral("OK")));
     EXPECT_TRUE(window.tableViewVideos()->isEnabled());
     EXPECT_FALSE(window.timer().isActive());
     EXPECT_TRUE(window.track()->isEmpty());
     EXPECT_EQ(LoadedVideo(window), without);
-    alert->buttons().first()->click();
 }
 
 // The player opens at once; the track is read on a worker while a busy
