@@ -4,8 +4,6 @@
 #include "SideFileBuilder.h"
 #include "WindowHarness.h"
 
-#include <QSettings>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,26 +33,31 @@ QString Tick(const QString& lat, const QString& lon, bool baidu) {
 }
 
 // Points as text, the vehicle as numbers (with the second on the Baidu page),
-// whatever the locale's decimal separator; then, paused before play, the
-// timer keeps putting the marker on the first point and centring it.
+// whatever the locale's decimal separator, and the speed colours in the chosen
+// units; then, paused before play, the timer keeps putting the marker on the
+// first point and centring it.
 TEST(PageCalls, ALoadDrawsTheLineAndTheTicksPlaceTheVehicleUnderEitherPage) {
     const QString embedded = QStringLiteral("clearPoints() addPoint(s:22.576129999999996, s:113.90535) "
                                             "addPoint(s:22.592796666666665, s:113.90535) addPline() ");
-    const QString sideFile = QStringLiteral("clearPoints() addPoint(s:%1, s:%3) addPoint(s:%2, s:%3) addPline() ")
-                                 .arg(kSideLat0, kSideLat1, kSideLon);
     const struct {
         QLocale locale;
+        QByteArray settings;
         QString (*load)(WindowHarness&);
         QString expected;
     } cases[] = {
-        {kGermany, LoadSideFileVideo, sideFile + QStringLiteral("moveMyPosition(s:%1, s:%2) flyto(s:%1, s:%2)").arg(kSideLat0, kSideLon)},
-        {kChina, LoadSideFileVideo, sideFile + QStringLiteral("moveMyPosition(n:%1, n:%2, n:0) flyto(s:%1, s:%2)").arg(kSideLat0, kSideLon)},
-        {kGermany, LoadEmbeddedVideo, embedded + QStringLiteral("moveMyPosition(n:22.576129999999996, n:113.90535) flyto(s:22.576129999999996, s:113.90535)")},
-        {kChina, LoadEmbeddedVideo, embedded + QStringLiteral("moveMyPosition(n:22.576129999999996, n:113.90535, n:0) flyto(s:22.576129999999996, s:113.90535)")},
+        {kGermany, {}, LoadSideFileVideo,
+         QStringLiteral("clearPoints() addPoint(s:%1, s:%3) addPoint(s:%2, s:%3) addPline() moveMyPosition(s:%1, s:%3) flyto(s:%1, s:%3)")
+             .arg(kSideLat0, kSideLat1, kSideLon)},
+        {kChina, {}, LoadEmbeddedVideo, embedded + QStringLiteral("moveMyPosition(n:22.576129999999996, n:113.90535, n:0) flyto(s:22.576129999999996, s:113.90535)")},
+        // Both fixes recorded about 65 km/h.
+        {kGermany, "[display]\nunits=imperial\n[map]\nspeedColours=true\n", LoadEmbeddedVideo,
+         embedded + QStringLiteral("moveMyPosition(n:22.576129999999996, n:113.90535) flyto(s:22.576129999999996, s:113.90535) "
+                                   "showSpeedColours(object:40.5,40.5, s:mph)")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.locale.name().toStdString());
         WindowHarness harness(c.locale);
+        if (!c.settings.isEmpty()) WriteBytes(Settings::path(), c.settings);
         EXPECT_EQ(c.load(harness), c.expected);
         QJsonArray ticks;
         EXPECT_TRUE(WaitFor([&] {
@@ -65,18 +68,6 @@ TEST(PageCalls, ALoadDrawsTheLineAndTheTicksPlaceTheVehicleUnderEitherPage) {
         EXPECT_EQ(Describe(LastBatch(ticks)), Tick(sideFile ? kSideLat0 : QStringLiteral("22.576129999999996"),
                                                    sideFile ? kSideLon : QStringLiteral("113.90535"), c.locale == kChina));
     }
-}
-
-TEST(PageCalls, TheSpeedColouredTrackGetsEachPointsSpeedInTheChosenUnits) {
-    WindowHarness harness(kGermany);
-    QSettings conf(Settings::path(), QSettings::IniFormat);
-    conf.setValue(QStringLiteral("display/units"), QStringLiteral("imperial"));
-    conf.setValue(QStringLiteral("map/speedColours"), QStringLiteral("true"));
-    conf.sync();
-    const QString calls = LoadEmbeddedVideo(harness);
-    // Both fixes recorded about 65 km/h.
-    EXPECT_TRUE(calls.endsWith(QStringLiteral("flyto(s:22.576129999999996, s:113.90535) showSpeedColours(object:40.5,40.5, s:mph)")))
-        << calls.toStdString();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Each line of the player's key table, pressed on the window wherever the
-// focus is in it, does what the line says; a click on the slider's groove seeks.
+// focus is in it, does what the line says; a click on the slider's groove or
+// on the drawn track, through the real map page, seeks.
 #include "AppTestSupport.h"
 #include "PlayerShortcuts.h"
 #include "PlayerView.h"
@@ -34,6 +35,24 @@ constexpr int kSeconds = 40;
 constexpr qint64 kFrameMs = 100;  // the clip's 10 frames a second
 constexpr qint64 kToleranceMs = 40;
 
+// Where the drawn line is at the fraction of its length, in the view.
+std::optional<QPoint> PointOfLine(QWebEnginePage* page, double fraction) {
+    std::optional<QPoint> at;
+    bool answered = false;
+    page->runJavaScript(QStringLiteral("(() => { const path = document.querySelector('.leaflet-overlay-pane path');"
+                                       " if (!path) return null;"
+                                       " const p = path.getPointAtLength(path.getTotalLength() * %1)"
+                                       ".matrixTransform(path.getScreenCTM()); return [p.x, p.y]; })()")
+                            .arg(fraction),
+                        [&](const QVariant& value) {
+                            const QVariantList xy = value.toList();
+                            if (xy.size() == 2) at = QPoint(qRound(xy[0].toDouble()), qRound(xy[1].toDouble()));
+                            answered = true;
+                        });
+    WaitFor([&] { return answered; });
+    return at;
+}
+
 // A click at the fraction of the groove, away from the handle.
 void ClickAlongTheGroove(QSlider* slider, double fraction) {
     QStyleOptionSlider option;
@@ -55,7 +74,6 @@ TEST(PlayerKeys, EachBindingWorksWhereverTheFocusIsInTheWindow) {
     harness.start();
     MainWindowController& window = harness.window();
     ASSERT_TRUE(WaitFor([&] { return window.isJSLoaded(); }));
-    harness.useRecordingPage();
     harness.addToLibrary({harness.videoPath(QStringLiteral("drive.MOV"))});
     harness.select(0);
     PlayerView* view = window.playerView();
@@ -63,14 +81,27 @@ TEST(PlayerKeys, EachBindingWorksWhereverTheFocusIsInTheWindow) {
     auto* slider = view->findChild<SeekSlider*>(QStringLiteral("seekSlider"));
     ASSERT_TRUE(player && slider && WaitFor([&] { return player->duration() > 0; }));
     ASSERT_EQ(slider->marks(), (std::vector<int>{10000, 25000}));
+    const auto at = [&](qint64 ms) {
+        return [&, ms] {
+            return std::abs(player->position() - ms) <= kToleranceMs && std::abs(slider->value() - ms) <= kToleranceMs;
+        };
+    };
+
+    // Two thirds along the line is the fix of 26 s, the nearest the click.
+    std::optional<QPoint> onLine;
+    ASSERT_TRUE(WaitFor([&] { return (onLine = PointOfLine(window.webView()->page(), 2.0 / 3)).has_value(); }));
+    QTest::mouseMove(window.webView()->focusProxy(), *onLine);
+    QTest::mouseClick(window.webView()->focusProxy(), Qt::LeftButton, Qt::NoModifier, *onLine);
+    EXPECT_TRUE(WaitFor(at(26000))) << "position " << player->position();
 
     // Paused, a seek moves the marker at once rather than at the next tick:
     // the calls sent by the time the new position shows already put it at 20 s.
+    harness.useRecordingPage();
     harness.takeRecorded();
     bool asked = false;
     std::optional<QString> atSeek;
     const auto shown = QObject::connect(view, &PlayerView::pausedPositionChanged, [&] {
-        if (asked || player->position() < 10000) return;
+        if (asked || std::abs(player->position() - 20000) > kToleranceMs) return;
         asked = true;
         window.webView()->page()->runJavaScript(QStringLiteral("takeRecorded()"), [&](const QVariant& json) {
             atSeek = Describe(LastBatch(QJsonDocument::fromJson(json.toString().toUtf8()).array()));
@@ -82,11 +113,6 @@ TEST(PlayerKeys, EachBindingWorksWhereverTheFocusIsInTheWindow) {
     // 22 deg 34.7678 min at 20 s; 22 deg 34.5678 min before the seek.
     EXPECT_TRUE(atSeek.value_or(QString()).startsWith(QStringLiteral("moveMyPosition(s:22.5794"))) << atSeek.value_or(QString()).toStdString();
 
-    const auto at = [&](qint64 ms) {
-        return [&, ms] {
-            return std::abs(player->position() - ms) <= kToleranceMs && std::abs(slider->value() - ms) <= kToleranceMs;
-        };
-    };
     std::set<int> pressed;
     const auto press = [&](QKeyCombination key) {
         return [&, key] {
