@@ -1,6 +1,5 @@
 // The library catalogue file: duplicates, dropped files, odd paths, broken
-// files that must survive untouched, failed writes, two writers at once, and
-// the log lines of each operation.
+// files that must survive untouched, failed writes and two writers at once.
 #include "AppTestSupport.h"
 #include "CatalogueDocument.h"
 #include "VideoCatalogue.h"
@@ -193,19 +192,6 @@ TEST_F(CatalogueTest, TwoProcessesAddingAtOnceKeepEveryEntry) {
     const QStringList stored = storedPaths();
     EXPECT_EQ(stored.size(), 2 * kEach);
     EXPECT_EQ(QSet<QString>(stored.begin(), stored.end()).size(), 2 * kEach);
-}
-
-TEST_F(CatalogueTest, LogsTheCataloguePathAndWriteFailures) {
-    LogCapture log;
-    catalogue.importVideo(video(QStringLiteral("a.MOV")));
-    EXPECT_EQ(log.messages(), QStringList{QStringLiteral("xmlPath: ") + catalogue.filePath()});
-
-    const QString missingDir = file(QStringLiteral("gone/videos.xml"));
-    VideoCatalogue nowhere(missingDir);
-    nowhere.importVideo(file(QStringLiteral("a.MOV")));
-    EXPECT_EQ(log.messages().mid(1), (QStringList{QStringLiteral("xmlPath: ") + missingDir,
-                                                   QStringLiteral("create file failed: ") + missingDir,
-                                                   QStringLiteral("Write xml to file failed.")}));
 }
 
 TEST(SizeString, OneDecimalInBinaryUnits) {

@@ -17,22 +17,12 @@ constexpr double kFirstLat = 22 + 34.5678 / 60;
 constexpr double kLatPerSecond = 0.05 / 60;
 constexpr double kLon = 113 + 54.3210 / 60;
 
-struct Tick {
-    qint64 t = 0;
-    double lat = 0;
-    double lon = 0;
-    QString gsensorHash;
-    QString detailHash;
-};
-
-QList<Tick> ReadReport(const QString& path) {
-    QList<Tick> ticks;
-    for (const QByteArray& line : ReadBytes(path).split('\n')) {
-        const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() != 5) continue;
-        ticks.append({fields[0].toLongLong(), fields[1].toDouble(), fields[2].toDouble(),
-                      QString::fromLatin1(fields[3]), QString::fromLatin1(fields[4])});
-    }
+// The report's ticks: the time in ms, the marker's latitude and longitude, and
+// hashes of the G-sensor and detail charts.
+QList<QList<QByteArray>> ReadTicks(const QString& path) {
+    QList<QList<QByteArray>> ticks;
+    for (const QByteArray& line : ReadBytes(path).split('\n'))
+        if (line.count(' ') == 4) ticks << line.split(' ');
     return ticks;
 }
 
@@ -71,24 +61,20 @@ TEST_P(EndToEnd, PlayingAClipMovesTheMarkerAlongTheDriveAndRedrawsTheCharts) {
     ASSERT_EQ(kolvar.exitCode(), 0) << kolvar.readAll().toStdString();
 
     EXPECT_TRUE(ReadBytes(home + QStringLiteral("/Documents/Dravik/videos.xml")).contains(clip.toUtf8()));
-    const QList<Tick> ticks = ReadReport(report);
+    const QList<QList<QByteArray>> ticks = ReadTicks(report);
     ASSERT_GE(ticks.size(), 3);
-    const Tick& first = ticks.first();
-    const Tick& last = ticks.last();
-    EXPECT_GE(last.t, 2000);
-    EXPECT_GT(last.t, first.t);
+    EXPECT_GE(ticks.last()[0].toLongLong(), 2000);
     // Each marker position is where the drive was at the player's time.
-    for (const Tick& tick : ticks) {
-        EXPECT_NEAR(tick.lat, kFirstLat + kLatPerSecond * tick.t / 1000.0, 1e-9) << tick.t;
-        EXPECT_NEAR(tick.lon, kLon, 1e-9);
+    for (const QList<QByteArray>& tick : ticks) {
+        EXPECT_NEAR(tick[1].toDouble(), kFirstLat + kLatPerSecond * tick[0].toLongLong() / 1000.0, 1e-9) << tick[0].constData();
+        EXPECT_NEAR(tick[2].toDouble(), kLon, 1e-9);
     }
-    EXPECT_GT(last.lat, first.lat);
-    EXPECT_NE(last.gsensorHash, first.gsensorHash);
-    EXPECT_NE(last.detailHash, first.detailHash);
+    EXPECT_GT(ticks.last()[1].toDouble(), ticks.first()[1].toDouble());
+    EXPECT_NE(ticks.last()[3], ticks.first()[3]);
+    EXPECT_NE(ticks.last()[4], ticks.first()[4]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, EndToEnd,
-                         testing::Values(Run{"C.UTF-8", "drive #1 %?.MOV"}, Run{"C.UTF-8", "前视/drive 1.MOV"},
-                                         Run{"zh_CN.UTF-8", "café.MOV"}));
+                         testing::Values(Run{"C.UTF-8", "drive #1 %?.MOV"}, Run{"zh_CN.UTF-8", "前视/café 1.MOV"}));
 
 }  // namespace
