@@ -10,33 +10,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
-#include <linux/capability.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <cstring>
-
-namespace {
-
-QStringList capturedMessages;
-QtMessageHandler previousHandler = nullptr;
-
-void Capture(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (context.category && std::strcmp(context.category, "kolvar") == 0) capturedMessages << message;
-    if (previousHandler) previousHandler(type, context, message);
-}
-
-}  // namespace
-
-LogCapture::LogCapture() {
-    capturedMessages.clear();
-    previousHandler = qInstallMessageHandler(Capture);
-}
-
-LogCapture::~LogCapture() { qInstallMessageHandler(previousHandler); }
-
-const QStringList& LogCapture::messages() const { return capturedMessages; }
 
 TemporaryHome::TemporaryHome() : savedHome(qgetenv("HOME")) {
     qputenv("HOME", dir.path().toUtf8());
@@ -44,26 +19,6 @@ TemporaryHome::TemporaryHome() : savedHome(qgetenv("HOME")) {
 }
 
 TemporaryHome::~TemporaryHome() { qputenv("HOME", savedHome); }
-
-namespace {
-
-bool SetFileOverride(bool allowed) {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct data[2]{};
-    if (syscall(SYS_capget, &header, data) != 0) return false;
-    const __u32 bit = 1u << CAP_DAC_OVERRIDE;
-    if (!allowed && !(data[0].effective & bit)) return false;
-    data[0].effective = allowed ? data[0].effective | bit : data[0].effective & ~bit;
-    return syscall(SYS_capset, &header, data) == 0;
-}
-
-}  // namespace
-
-PermissionsEnforced::PermissionsEnforced() : dropped(SetFileOverride(false)) {}
-
-PermissionsEnforced::~PermissionsEnforced() {
-    if (dropped) SetFileOverride(true);
-}
 
 std::vector<int> RunInChildren(const std::vector<std::function<int()>>& children) {
     std::vector<pid_t> pids;

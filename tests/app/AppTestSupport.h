@@ -11,17 +11,6 @@
 #include <string>
 #include <vector>
 
-// Captures what is written to the "kolvar" log while it lives.
-class LogCapture {
-public:
-    LogCapture();
-    ~LogCapture();
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
-
-    const QStringList& messages() const;
-};
-
 // A fresh home folder for one test: HOME and the XDG folders point into it,
 // so the documents folder, and the data directory under it, are its own.
 class TemporaryHome {
@@ -36,19 +25,6 @@ public:
 private:
     QTemporaryDir dir;
     QByteArray savedHome;
-};
-
-// While it lives, file permissions hold for root too (the main thread drops
-// its power to override them), so a read-only folder is read-only in tests.
-class PermissionsEnforced {
-public:
-    PermissionsEnforced();
-    ~PermissionsEnforced();
-    PermissionsEnforced(const PermissionsEnforced&) = delete;
-    PermissionsEnforced& operator=(const PermissionsEnforced&) = delete;
-
-private:
-    bool dropped = false;
 };
 
 // Runs each child in a forked process, all at once, and returns their exit

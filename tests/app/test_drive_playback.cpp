@@ -21,7 +21,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iostream>
 
 namespace {
 
@@ -110,8 +109,6 @@ TEST(DrivePlayback, PlaysThroughTheClipsWithTheRearInStepAndSeeksIntoTheRightCli
     std::sort(rearOffsets.begin(), rearOffsets.end());
     ASSERT_FALSE(rearOffsets.empty());
     const double medianOffset = rearOffsets[rearOffsets.size() / 2];
-    std::cout << "hand-over gaps (ms): " << gaps[0] << ", " << gaps[1] << "; rear offset median "
-              << medianOffset << " ms, largest " << rearOffsets.back() << " ms\n";
     for (const qint64 gap : gaps) EXPECT_LT(gap, 100);
     EXPECT_LE(medianOffset, kFrameMs);
 
