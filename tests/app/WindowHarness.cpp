@@ -58,12 +58,6 @@ QString WindowHarness::writeSideFileVideo(const QString& name, const std::vector
     return writeVideo(name + QStringLiteral(".MOV"), "x");
 }
 
-QString WindowHarness::makeClip(const QString& name, int seconds, const QByteArray& subtitles) {
-    const QString srt = videos.filePath(name + QStringLiteral(".srt"));
-    WriteBytes(srt, subtitles);
-    return MakeClip(videos.filePath(name + QStringLiteral(".MOV")), seconds, srt);
-}
-
 void WindowHarness::startWith(const QStringList& paths, bool recordingPage) {
     start();
     if (recordingPage) useRecordingPage();
@@ -105,15 +99,7 @@ int CurrentRow(MainWindowController& window) {
 
 QString Describe(const QJsonArray& calls) {
     QStringList described;
-    for (const QJsonValue& call : calls) {
-        QStringList args;
-        for (const QJsonValue& arg : call[QStringLiteral("args")].toArray()) {
-            const QString type = arg[QStringLiteral("type")].toString();
-            args << (type == QStringLiteral("string") ? QStringLiteral("s:") : type == QStringLiteral("number") ? QStringLiteral("n:") : type + u':') +
-                        arg[QStringLiteral("value")].toString();
-        }
-        described << call[QStringLiteral("name")].toString() + u'(' + args.join(QStringLiteral(", ")) + u')';
-    }
+    for (const QJsonValue& call : calls) described << call[QStringLiteral("call")].toString();
     return described.join(u' ');
 }
 

@@ -27,7 +27,7 @@ public:
     // Swaps the map page for one that records every call it receives.
     void useRecordingPage();
     // The calls the recording page received since the last take, oldest
-    // first: {"name", "batch", "args": [{"type", "value"}]}.
+    // first: {"batch", "call"}.
     QJsonArray takeRecorded();
 
     // Writes a file into the videos folder and returns its path.
@@ -35,9 +35,6 @@ public:
     // Writes NAME.MOV, no video at all, and its side file NAME.GMAP of the
     // records; returns the video's path.
     QString writeSideFileVideo(const QString& name, const std::vector<std::string>& records);
-    // Has ffmpeg make NAME.MOV in the videos folder with the subtitles as its
-    // GPS texts; returns ffmpeg's complaint, empty on success.
-    QString makeClip(const QString& name, int seconds, const QByteArray& subtitles);
     QString videoPath(const QString& name) const { return videos.filePath(name); }
     // Imports the paths and refreshes the library, as the open panel does.
     void addToLibrary(const QStringList& paths);

@@ -3,7 +3,7 @@
 #include "MapCalls.h"
 #include "PlaybackTick.h"
 
-#include <QJsonValue>
+#include <QJsonDocument>
 
 #include <gtest/gtest.h>
 
@@ -12,16 +12,10 @@
 
 namespace {
 
-// "name(arg, arg)" with text in quotes, so a type mix-up shows in the diff.
+// "name[args]" with the arguments as JSON, so a type mix-up shows in the diff.
 QString Describe(const QVector<PageCall>& calls) {
     QStringList described;
-    for (const PageCall& call : calls) {
-        QStringList args;
-        for (const QJsonValue& arg : call.args) {
-            args << (arg.isString() ? u'"' + arg.toString() + u'"' : QString::number(arg.toDouble(), 'g', 17));
-        }
-        described << call.function + u'(' + args.join(QStringLiteral(", ")) + u')';
-    }
+    for (const PageCall& call : calls) described << call.function + QString::fromUtf8(QJsonDocument(call.args).toJson(QJsonDocument::Compact));
     return described.join(u' ');
 }
 
@@ -38,12 +32,12 @@ TEST(PlaybackTick, MarkerArgumentsAtAnyPlaybackTime) {
         bool baidu;
         const char* calls;  // the start of the marker call
     } cases[] = {
-        {0, true, R"(moveMyPosition("22", "114", "0") setCenter("22", "114", "0"))"},
-        {5000, false, R"(moveMyPosition("22.05", "114.05") setCenter("22.05", "114.05"))"},
-        {100000, true, R"(moveMyPosition("22.2", "114.2", "84") setCenter("22.2", "114.2", "84"))"},
-        {999, true, R"(", "0"))"},
-        {12900, true, R"(", "12"))"},
-        {83999, true, R"(", "83"))"},
+        {0, true, R"(moveMyPosition["22","114","0"] setCenter["22","114","0"])"},
+        {5000, false, R"(moveMyPosition["22.05","114.05"] setCenter["22.05","114.05"])"},
+        {100000, true, R"(moveMyPosition["22.2","114.2","84"] setCenter["22.2","114.2","84"])"},
+        {999, true, R"(","0"])"},
+        {12900, true, R"(","12"])"},
+        {83999, true, R"(","83"])"},
     };
     for (const auto& c : cases) {
         const std::optional<PlaybackTick> tick = PlaybackTickAt(&track, c.t, c.baidu ? BaiduMapProvider() : GoogleMapProvider());

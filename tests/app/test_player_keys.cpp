@@ -70,11 +70,13 @@ TEST(PlayerKeys, EachBindingWorksWhereverTheFocusIsInTheWindow) {
     const auto jolts = [](int i) {
         return QLatin1String(i == 10 ? "-85,4,101" : i == 25 ? "3,-2,190" : "2,-1,99");
     };
-    ASSERT_EQ(harness.makeClip(QStringLiteral("drive"), kSeconds, GPSSubtitles(kSeconds, 0.01, 0, jolts)), QString());
+    const QString srt = harness.writeVideo(QStringLiteral("drive.srt"), GPSSubtitles(kSeconds, 0.01, 0, jolts).toStdString());
+    const QString clip = harness.videoPath(QStringLiteral("drive.MOV"));
+    ASSERT_EQ(MakeClip(clip, kSeconds, srt), QString());
     harness.start();
     MainWindowController& window = harness.window();
     ASSERT_TRUE(WaitFor([&] { return window.isJSLoaded(); }));
-    harness.addToLibrary({harness.videoPath(QStringLiteral("drive.MOV"))});
+    harness.addToLibrary({clip});
     harness.select(0);
     PlayerView* view = window.playerView();
     QMediaPlayer* player = view->player();
