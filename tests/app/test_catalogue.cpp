@@ -22,11 +22,7 @@ class CatalogueTest : public testing::Test {
 protected:
     QString file(const QString& name) const { return QDir(dir.path()).filePath(name); }
     // A video file that exists; its bytes do not matter here.
-    QString video(const QString& name) const {
-        const QString path = file(name);
-        WriteBytes(path, QByteArray("not really a video"));
-        return path;
-    }
+    QString video(const QString& name) const { return WriteBytes(file(name), QByteArray("not really a video")); }
     QStringList storedPaths() const { return StoredPaths(catalogue.filePath()); }
     static QStringList pathsOf(const QList<VideoEntry>& entries) {
         QStringList paths;
@@ -44,10 +40,8 @@ TEST_F(CatalogueTest, ImportOnceRemoveOneAndRefreshDropsGoneFiles) {
     catalogue.removeVideo(QStringLiteral("/nowhere.MOV"));
     EXPECT_FALSE(QFile::exists(catalogue.filePath()));
 
-    const QString a = video(QStringLiteral("a.MOV"));
-    const QString b = video(QStringLiteral("b.MP4"));
-    const QString c = video(QStringLiteral("c.AVI"));
-    const QString d = video(QStringLiteral("d.MOV"));
+    const QString a = video(QStringLiteral("a.MOV")), b = video(QStringLiteral("b.MP4"));
+    const QString c = video(QStringLiteral("c.AVI")), d = video(QStringLiteral("d.MOV"));
     for (const QString& path : {a, b, c, a, d}) catalogue.importVideo(path);
     EXPECT_EQ(storedPaths(), (QStringList{a, b, c, d}));
     const QByteArray bytes = ReadBytes(catalogue.filePath());

@@ -71,49 +71,41 @@ TEST(ClipCache, AClipIsKnownUntilItsFileChangesAndADamagedCacheIsEmpty) {
     }
 }
 
-// The walk's order: sorted paths of the folder and its subfolders.
-class ImportTest : public testing::Test {
-protected:
-    void SetUp() override {
-        const QString card = dir.filePath(QStringLiteral("card"));
-        // Mixed letter cases, a subfolder, and a file that is no video.
-        for (int i = 0; i < 300; ++i) {
-            const QString name = QStringLiteral("%1/2026_1207_%2_%3F.%4")
-                                     .arg(i % 2 ? QStringLiteral("Movie") : QStringLiteral("Movie/sub"))
-                                     .arg(100000 + i * 100, 6, 10, QChar(u'0'))
-                                     .arg(i, 3, 10, QChar(u'0'))
-                                     .arg(i % 3 ? QStringLiteral("MP4") : QStringLiteral("mov"));
-            walked << WriteBytes(QDir(card).filePath(name), MinuteClip());
-        }
-        WriteBytes(QDir(card).filePath(QStringLiteral("Movie/notes.txt")), QByteArray("not a video"));
-        walked.sort();
+// Cancelled at its first clip, an import leaves a whole library of the clips
+// read so far, in the walk's order (the sorted paths of the folder and its
+// subfolders) and cached; the next import adds the rest.
+TEST(ClipImport, CancelKeepsAWholeLibraryOfTheClipsReadAndTheNextImportAddsTheRest) {
+    const QTemporaryDir dir;
+    const QString card = dir.filePath(QStringLiteral("card"));
+    QStringList walked;
+    // Mixed letter cases, a subfolder, and a file that is no video.
+    for (int i = 0; i < 300; ++i) {
+        walked << WriteBytes(QStringLiteral("%1/Movie/%2").arg(card, i % 2 ? QString() : QStringLiteral("sub/")) +
+                                 QStringLiteral("2026_1207_%1_%2F.").arg(100000 + i * 100).arg(i, 3, 10, QChar(u'0')) +
+                                 (i % 3 ? QStringLiteral("MP4") : QStringLiteral("mov")),
+                             MinuteClip());
     }
-    QStringList stored() const { return StoredPaths(catalogue.filePath()); }
-    // Runs an import to its end; cancels it at its first clip when asked.
-    bool run(ClipImport& import, const QSet<QString>& known, bool cancel) {
+    WriteBytes(card + QStringLiteral("/Movie/notes.txt"), QByteArray("not a video"));
+    walked.sort();
+    VideoCatalogue catalogue(dir.filePath(QStringLiteral("videos.xml")));
+    ClipCache cache(dir.filePath(QStringLiteral("clips-cache.json")));
+    // Runs an import to its end, cancelling it at its first clip when asked; tells whether it was cancelled.
+    const auto run = [&](ClipImport& import, const QSet<QString>& known, bool cancel) {
         bool cancelled = false, over = false;
         QObject::connect(&import, &ClipImport::progress, &import, [&] {
             if (cancel) import.cancel();
         });
         QObject::connect(&import, &ClipImport::finished, &import, [&](bool c) { cancelled = c, over = true; });
-        import.importPaths({dir.filePath(QStringLiteral("card"))}, known);
+        import.importPaths({card}, known);
         EXPECT_TRUE(WaitFor([&] { return over; }));
         return cancelled;
-    }
-
-    QTemporaryDir dir;
-    QStringList walked;
-    VideoCatalogue catalogue{dir.filePath(QStringLiteral("videos.xml"))};
-    ClipCache cache{dir.filePath(QStringLiteral("clips-cache.json"))};
-};
-
-TEST_F(ImportTest, CancelKeepsAWholeLibraryOfTheClipsReadAndTheNextImportAddsTheRest) {
+    };
     const QString before = walked[5];
     catalogue.importVideo(before);
     {
         ClipImport import(catalogue, cache);
         EXPECT_TRUE(run(import, {before}, true));
-        const QStringList added = stored().mid(1);
+        const QStringList added = StoredPaths(catalogue.filePath()).mid(1);
         ASSERT_EQ(added.size(), import.added());
         EXPECT_GE(added.size(), 1);
         QStringList expected = walked;
@@ -124,11 +116,9 @@ TEST_F(ImportTest, CancelKeepsAWholeLibraryOfTheClipsReadAndTheNextImportAddsThe
         for (const QString& path : added) EXPECT_TRUE(saved.find(path, *ClipCache::StampOf(path))) << path.toStdString();
     }
     ClipImport import(catalogue, cache);
-    QSet<QString> known;
-    for (const QString& path : stored()) known.insert(path);
-    EXPECT_FALSE(run(import, known, false));
-    QStringList all = stored();
-    EXPECT_EQ(all.size(), walked.size());
+    const QStringList stored = StoredPaths(catalogue.filePath());
+    EXPECT_FALSE(run(import, QSet<QString>(stored.begin(), stored.end()), false));
+    QStringList all = StoredPaths(catalogue.filePath());
     all.sort();
     EXPECT_EQ(all, walked);
 }
