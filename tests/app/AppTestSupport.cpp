@@ -59,19 +59,15 @@ QString MakeClip(const QString& path, int seconds, const QString& subtitles, int
     if (ffmpeg.isEmpty()) return QStringLiteral("no ffmpeg");
     QDir().mkpath(QFileInfo(path).absolutePath());
     QStringList args = QStringLiteral("-v error -y -f lavfi -i testsrc=size=320x240:rate=%1:duration=%2 -f lavfi -i sine=frequency=440:duration=%2")
-                           .arg(framesPerSecond)
-                           .arg(seconds)
-                           .split(u' ');
+                           .arg(framesPerSecond).arg(seconds).split(u' ');
     if (!subtitles.isEmpty()) args << QStringLiteral("-i") << subtitles;
     args << QStringLiteral("-map 0 -map 1").split(u' ');
     if (!subtitles.isEmpty()) args << QStringLiteral("-map 2 -c:s mov_text").split(u' ');
     args << QStringLiteral("-c:v mpeg4 -c:a aac -movflags +faststart").split(u' ') << path;
     QProcess make;
     make.start(ffmpeg, args);
-    if (!make.waitForFinished(60000) || make.exitCode() != 0) {
-        return QStringLiteral("ffmpeg failed: ") + QString::fromLocal8Bit(make.readAllStandardError());
-    }
-    return QString();
+    if (make.waitForFinished(60000) && make.exitCode() == 0) return QString();
+    return QStringLiteral("ffmpeg failed: ") + QString::fromLocal8Bit(make.readAllStandardError());
 }
 
 QByteArray GPSSubtitles(int seconds, double latStep, int firstSecond, const std::function<QString(int)>& gsensor) {

@@ -48,9 +48,7 @@ QJsonArray WindowHarness::takeRecorded() {
 }
 
 QString WindowHarness::writeVideo(const QString& name, const std::string& bytes) {
-    const QString path = videos.filePath(name);
-    WriteBytes(path, bytes);
-    return path;
+    return WriteBytes(videos.filePath(name), bytes);
 }
 
 QString WindowHarness::writeSideFileVideo(const QString& name, const std::vector<std::string>& records) {

@@ -100,10 +100,8 @@ TEST(Window, DropsOnEachPanePreferencesAndTheLayoutKeptAcrossAClose) {
         harness.waitForLoad();
     }
     EXPECT_EQ(window.webView()->url(), mapPage);
-    const QStringList notices = window.noticeBanner()->notices();
-    EXPECT_TRUE(std::any_of(notices.begin(), notices.end(),
-                            [&](const QString& notice) { return notice.contains(QDir::toNativeSeparators(note)); }))
-        << notices.join('\n').toStdString();
+    const QString notices = window.noticeBanner()->notices().join(u'\n');
+    EXPECT_TRUE(notices.contains(QDir::toNativeSeparators(note))) << notices.toStdString();
     for (const VideoEntry& entry : window.arrayVideos()) EXPECT_FALSE(entry.path.endsWith(".txt"));
 
     // Preferences change the tile source and refuse an unusable address.

@@ -47,24 +47,6 @@ QMessageBox* OpenAlert(MainWindowController& window) {
     return nullptr;
 }
 
-TEST(StartUp, AnEmptyLibraryAndAMapWithoutBrowserMenu) {
-    WindowHarness harness;
-    harness.start();
-    MainWindowController& window = harness.window();
-    EXPECT_EQ(window.basedir(), harness.home().dataDirectory());
-    EXPECT_TRUE(MainWindowController::isDirExist(window.basedir()));
-    EXPECT_FALSE(window.btnDelVideo()->isEnabled() || window.playerView()->player());
-    EXPECT_FALSE(QFile::exists(harness.home().catalogue()));
-    // The page reports ready through window.native.
-    ASSERT_TRUE(WaitFor([&window] { return window.isJSLoaded(); }));
-
-    // The browser's menu (Back, Reload, View source) is not offered on the map.
-    QWidget* surface = window.webView()->focusProxy();
-    ASSERT_TRUE(surface);
-    QTest::mouseClick(surface, Qt::RightButton, {}, surface->rect().center());
-    EXPECT_FALSE(WaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 2000));
-}
-
 // However the library file is out of reach, videos still open and play for
 // the session, the window says why once, and the file is left as it was.
 TEST(StartUp, ALibraryFileOutOfReachIsToldOnceAndVideosStillOpen) {
@@ -309,14 +291,20 @@ TEST(Loading, TheTrackIsReadOnAWorkerAndTheNewestSelectionWins) {
     EXPECT_EQ(Describe(harness.takeRecorded()).count(QStringLiteral("addPline()")), 1);
 }
 
-// Before the map page has loaded: the command line adds only videos and says
-// what it refused, and a row clicked wins over its first video.
-TEST(StartUp, TheCommandLineAddsOnlyVideosAndAClickDuringStartUpWinsOverIt) {
+// A first start makes the data folder and writes no library; before the map
+// page has loaded, the command line adds only videos and says what it refused,
+// and a row clicked wins over its first video; the map offers no browser menu.
+TEST(StartUp, TheCommandLineBeforeThePageLoadsAndAMapWithoutBrowserMenu) {
     WindowHarness harness;
     harness.start();
     MainWindowController& window = harness.window();
     bool pageLoaded = false;
     QObject::connect(window.webView()->page(), &QWebEnginePage::loadFinished, [&pageLoaded] { pageLoaded = true; });
+    EXPECT_EQ(window.basedir(), harness.home().dataDirectory());
+    EXPECT_TRUE(MainWindowController::isDirExist(window.basedir()));
+    EXPECT_FALSE(window.btnDelVideo()->isEnabled() || window.playerView()->player());
+    EXPECT_FALSE(QFile::exists(harness.home().catalogue()));
+
     const QString a = harness.writeVideo(QStringLiteral("a.MOV"), MovWithGPS(3));
     const QString b = harness.writeVideo(QStringLiteral("b.MOV"), MovWithGPS(3));
     const QString mkv = harness.writeVideo(QStringLiteral("c.mkv"), "x");
@@ -333,6 +321,14 @@ TEST(StartUp, TheCommandLineAddsOnlyVideosAndAClickDuringStartUpWinsOverIt) {
     WaitFor([] { return false; }, 300);
     EXPECT_EQ(LoadedVideo(window), b);
     EXPECT_EQ(window.curSelVideoIndex(), 1);
+
+    // The page reports ready through window.native, and the browser's menu
+    // (Back, Reload, View source) is not offered on the map.
+    ASSERT_TRUE(WaitFor([&window] { return window.isJSLoaded(); }));
+    QWidget* surface = window.webView()->focusProxy();
+    ASSERT_TRUE(surface);
+    QTest::mouseClick(surface, Qt::RightButton, {}, surface->rect().center());
+    EXPECT_FALSE(WaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 2000));
 }
 
 }  // namespace
