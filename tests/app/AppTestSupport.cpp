@@ -74,14 +74,9 @@ QByteArray GPSSubtitles(int seconds, double latStep, int firstSecond, const std:
     QByteArray srt;
     for (int i = 0; i < seconds; ++i) {
         const int second = firstSecond + i;
-        srt += QStringLiteral("%1\n00:00:%2,000 --> 00:00:%3,000\nA,150615,1230%4,%5,N,11354.3210,E,35.2,%6\n\n")
-                   .arg(i + 1)
-                   .arg(i, 2, 10, QLatin1Char('0'))
-                   .arg(i + 1, 2, 10, QLatin1Char('0'))
-                   .arg(10 + second, 2, 10, QLatin1Char('0'))
-                   .arg(2234.5678 + latStep * second, 0, 'f', 4)
-                   .arg(gsensor ? gsensor(second) : QStringLiteral("12,-3,98"))
-                   .toUtf8();
+        srt += QString::asprintf("%d\n00:00:%02d,000 --> 00:00:%02d,000\nA,150615,1230%02d,%.4f,N,11354.3210,E,35.2,", i + 1, i,
+                                 i + 1, 10 + second, 2234.5678 + latStep * second).toUtf8() +
+               (gsensor ? gsensor(second) : QStringLiteral("12,-3,98")).toUtf8() + "\n\n";
     }
     return srt;
 }

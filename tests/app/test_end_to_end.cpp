@@ -26,27 +26,22 @@ QList<QList<QByteArray>> ReadTicks(const QString& path) {
     return ticks;
 }
 
-struct Run {
-    const char* lang;
-    const char* clip;  // under the run's folder
-};
-void PrintTo(const Run& run, std::ostream* out) { *out << run.lang << ' ' << run.clip; }
-
 // A clip with sound, as cameras record it, played where no sound server runs,
-// from folders and names that are not ASCII, under both locales' pages.
-class EndToEnd : public testing::TestWithParam<Run> {};
+// from folders and names that are not ASCII or special in a URL, under both
+// locales' pages: {LANG, the clip under the run's folder}.
+class EndToEnd : public testing::TestWithParam<std::pair<const char*, const char*>> {};
 
 TEST_P(EndToEnd, PlayingAClipMovesTheMarkerAlongTheDriveAndRedrawsTheCharts) {
     QTemporaryDir dir;
     const QString subtitles = dir.filePath(QStringLiteral("gps.srt"));
-    const QString clip = dir.filePath(QString::fromUtf8(GetParam().clip));
+    const QString clip = dir.filePath(QString::fromUtf8(GetParam().second));
     WriteBytes(subtitles, GPSSubtitles(kClipSeconds, 0.05, 0, [](int i) { return QStringLiteral("%1,-3,98").arg(12 + 7 * i); }));
     ASSERT_EQ(MakeClip(clip, kClipSeconds, subtitles), QString());
 
     const QString home = dir.filePath(QStringLiteral("home"));
     const QString report = dir.filePath(QStringLiteral("ticks.txt"));
     QProcessEnvironment environment = EnvironmentWithHome(home);
-    environment.insert(QStringLiteral("LANG"), QString::fromLatin1(GetParam().lang));
+    environment.insert(QStringLiteral("LANG"), QString::fromLatin1(GetParam().first));
     environment.remove(QStringLiteral("LC_ALL"));
     environment.remove(QStringLiteral("LANGUAGE"));
     environment.insert(QStringLiteral("KOLVAR_TEST_REPORT"), report);
@@ -75,6 +70,6 @@ TEST_P(EndToEnd, PlayingAClipMovesTheMarkerAlongTheDriveAndRedrawsTheCharts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, EndToEnd,
-                         testing::Values(Run{"C.UTF-8", "drive #1 %?.MOV"}, Run{"zh_CN.UTF-8", "前视/café 1.MOV"}));
+                         testing::Values(std::pair{"C.UTF-8", "drive #1 %?.MOV"}, std::pair{"zh_CN.UTF-8", "前视/café 1.MOV"}));
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -106,17 +107,12 @@ TEST(ExportTrack, FormatsStillsFailedWritesAndTheClockOffsetOnOneClip) {
 
 TEST(ExportTrack, TheSaveDialogsFilterOrExtensionChoosesTheFormat) {
     const QStringList filters = TrackFileFilters();
-    const struct {
-        QString path;
-        QString filter;
-        TrackFileFormat expected;
-    } cases[] = {
+    const std::tuple<QString, QString, TrackFileFormat> cases[] = {
         {QStringLiteral("/t/a.CSV"), filters[0], TrackFileFormat::Csv},
         {QStringLiteral("/t/a.json"), filters[2], TrackFileFormat::GeoJson},
         {QStringLiteral("/t/a"), filters[1], TrackFileFormat::GeoJson},
         {QStringLiteral("/t/a.txt"), filters[2], TrackFileFormat::Csv},
         {QStringLiteral("/t/a"), QString(), TrackFileFormat::Gpx},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(TrackFileFormatFor(c.path, c.filter), c.expected) << c.path.toStdString();
+    for (const auto& [path, filter, expected] : cases) EXPECT_EQ(TrackFileFormatFor(path, filter), expected) << path.toStdString();
 }

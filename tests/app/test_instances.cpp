@@ -15,16 +15,12 @@ TEST(Instances, ASecondStartHandsItsVideosToTheRunningWindow) {
     const QString catalogue = home + QStringLiteral("/Documents/Dravik/videos.xml");
     QProcessEnvironment environment = EnvironmentWithHome(home);
     QStringList videos;
-    for (const char* name : {"a.MOV", "b 2.MOV", "ç.MP4"}) {
-        videos << dir.filePath(QString::fromUtf8(name));
-        WriteBytes(videos.last(), QByteArray("x"));
-    }
-    const auto stored = [&catalogue] { return StoredPaths(catalogue); };
+    for (const char* name : {"a.MOV", "b 2.MOV", "ç.MP4"}) videos << WriteBytes(dir.filePath(QString::fromUtf8(name)), QByteArray("x"));
 
     QProcess first;
     first.setProcessEnvironment(environment);
     first.start(QStringLiteral(KOLVAR_PATH), {videos[0]});
-    ASSERT_TRUE(WaitFor([&] { return stored() == videos.mid(0, 1); }, 60000));
+    ASSERT_TRUE(WaitFor([&] { return StoredPaths(catalogue) == videos.mid(0, 1); }, 60000));
 
     // Relative names are the second start's, resolved in its own folder.
     QProcess second;
@@ -35,7 +31,7 @@ TEST(Instances, ASecondStartHandsItsVideosToTheRunningWindow) {
     if (!ended) second.kill();
     EXPECT_TRUE(ended);
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_TRUE(WaitFor([&] { return stored() == videos; }));
+    EXPECT_TRUE(WaitFor([&] { return StoredPaths(catalogue) == videos; }));
     EXPECT_EQ(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished();

@@ -1,5 +1,6 @@
 // The window as a user drives it: start-up, the library table, deleting,
 // videos without GPS and the Baidu page's table lock.
+#include "ClipImport.h"
 #include "MapBridge.h"
 #include "NoticeBanner.h"
 #include "PlayerView.h"
@@ -8,7 +9,6 @@
 #include "StringTable.h"
 #include "WindowHarness.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -118,7 +118,22 @@ TEST(StartUp, TheLocaleCountryChoosesTheMapPageAndItsTiles) {
     }
 }
 
-TEST(Library, EntriesOfAnUnmountedCardOrGoneFromDiskAreToldAndNotPlayed) {
+// Answers the open panel once it is up: chooses the file, or cancels without
+// one; a panel that will not take the file is cancelled rather than left open.
+void AnswerOpenPanel(const QString& file) {
+    QTimer::singleShot(0, [file] {
+        auto* panel = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(panel);
+        QTimer::singleShot(file.isEmpty() ? 0 : 5000, panel, &QDialog::reject);
+        if (file.isEmpty()) return;
+        panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
+        QMetaObject::invokeMethod(panel, "accept");
+    });
+}
+
+// Entries out of reach are told and not played; the open panel, cancelled or
+// not, keeps the loaded video.
+TEST(Library, EntriesOutOfReachAreToldAndNotPlayedAndTheOpenPanelKeepsTheLoadedVideo) {
     WindowHarness harness;
     const QString here = harness.writeVideo(QStringLiteral("here.MOV"), MovWithGPS(3));
     const QString onCard = harness.home().path() + QStringLiteral("/card/DCIM/away.MOV");
@@ -135,13 +150,28 @@ TEST(Library, EntriesOfAnUnmountedCardOrGoneFromDiskAreToldAndNotPlayed) {
     harness.select(1);
     EXPECT_EQ(LoadedVideo(window), here);
     EXPECT_TRUE(ReadBytes(harness.home().catalogue()).contains(onCard.toUtf8()));
+    const std::shared_ptr<GPSTrack> track = window.track();
+    ASSERT_TRUE(track && !track->isEmpty());
+    for (const QString& chosen : {QString(), harness.writeVideo(QStringLiteral("b.mp4"), "x")}) {
+        AnswerOpenPanel(chosen);
+        window.addVideoPress();
+        ASSERT_TRUE(WaitFor([&] { return !window.clipImport()->isRunning(); }));
+        EXPECT_EQ(LoadedVideo(window), here);
+        EXPECT_EQ(window.track(), track);
+        EXPECT_EQ(window.curSelVideoIndex(), 1);
+        EXPECT_EQ(CurrentRow(window), 1);
+    }
+    EXPECT_EQ(window.arrayVideos().size(), 3);
+    // Clicking the loaded row again leaves it playing.
+    harness.select(1);
+    EXPECT_EQ(window.track(), track);
 
     // A file deleted behind the library's back: one message, and nothing plays.
     const QString gone = harness.writeVideo(QStringLiteral("gone.MOV"), MovWithGPS(3));
     harness.addToLibrary({gone});
     QFile::remove(gone);
     const qsizetype told = window.noticeBanner()->notices().size();
-    harness.select(2);
+    harness.select(3);
     EXPECT_FALSE(OpenAlert(window));
     EXPECT_EQ(window.noticeBanner()->notices().mid(told), QStringList{QStringLiteral("File not found: ") + gone});
     EXPECT_FALSE(window.playerView()->player());
@@ -204,50 +234,24 @@ TEST(Library, AVideoWithoutGPSIsToldAndDeletingLoadsTheVideoThatMovesIntoTheRow)
     EXPECT_EQ(Describe(harness.takeRecorded()), QString());
 }
 
-// Answers the open panel once it is up: chooses the file, or cancels without
-// one; a panel that will not take the file is cancelled rather than left open.
-void AnswerOpenPanel(const QString& file) {
-    QTimer::singleShot(0, [file] {
-        auto* panel = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(panel);
-        QTimer::singleShot(file.isEmpty() ? 0 : 5000, panel, &QDialog::reject);
-        if (file.isEmpty()) return;
-        panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
-        QMetaObject::invokeMethod(panel, "accept");
-    });
-}
-
-TEST(Library, CancellingOrAddingKeepsTheLoadedVideo) {
-    WindowHarness harness;
-    const QString a = harness.writeVideo(QStringLiteral("a.MOV"), MovWithGPS(3));
-    harness.startWith({a}, true);
-    MainWindowController& window = harness.window();
-    const std::shared_ptr<GPSTrack> track = window.track();
-    ASSERT_TRUE(track && !track->isEmpty());
-    harness.takeRecorded();
-
-    for (const QString& chosen : {QString(), harness.writeVideo(QStringLiteral("b.mp4"), "x")}) {
-        AnswerOpenPanel(chosen);
-        window.addVideoPress();
-        EXPECT_EQ(LoadedVideo(window), a);
-        EXPECT_EQ(window.track(), track);
-        EXPECT_FALSE(Describe(harness.takeRecorded()).contains(QStringLiteral("clearPoints")));
-        EXPECT_EQ(window.curSelVideoIndex(), 0);
-        EXPECT_EQ(CurrentRow(window), 0);
-    }
-    EXPECT_EQ(window.arrayVideos().size(), 2);
-    // Clicking the loaded row again leaves it playing.
-    harness.select(0);
-    EXPECT_EQ(LoadedVideo(window), a);
-}
-
 // Under the Baidu page the table once locked itself while the line was drawn
-// and lost the focus, so the Down key stopped after one row.
-TEST(Library, TheDownKeyWalksTheLibraryUnderEitherPage) {
+// and lost the focus, so the Down key stopped after one row. Under a Chinese
+// locale the menus, the layout's texts and the InfoPlist keys are Chinese.
+TEST(Library, TheDownKeyWalksTheLibraryUnderEitherPageAndChinaHasChineseTexts) {
+    // English last: the translations stay as the other tests expect them.
     for (const QLocale& locale : {kChina, QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        InstallTranslations(locale);
         WindowHarness harness(locale);
         harness.start();
         MainWindowController& window = harness.window();
+        if (locale == kChina) {
+            QStringList menus;
+            for (const QAction* menu : window.menuBar()->actions()) menus << menu->text();
+            EXPECT_TRUE(menus.contains(QStringLiteral("导出(&E)")) && menus.contains(QStringLiteral("设置(&S)")))
+                << menus.join(u' ').toStdString();
+            EXPECT_EQ(window.findChild<QPushButton*>(QStringLiteral("coordinatesButton"))->text(), QStringLiteral("位置"));
+            EXPECT_EQ(window.textVideosSize()->text(), QStringLiteral("0 个视频"));
+        }
         ASSERT_TRUE(WaitFor([&window] { return window.isJSLoaded(); }));
         QStringList paths;
         for (int i = 0; i < 3; ++i) paths << harness.writeVideo(QStringLiteral("clip%1.MOV").arg(i), MovWithGPS(3));
@@ -332,19 +336,3 @@ TEST(StartUp, TheCommandLineBeforeThePageLoadsAndAMapWithoutBrowserMenu) {
 }
 
 }  // namespace
-
-TEST(StartUp, UnderAChineseLocaleTheMenusButtonsAndTextsAreChinese) {
-    const QLocale china(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China);
-    InstallTranslations(china);
-    WindowHarness harness(china);
-    harness.start();
-    QStringList menus;
-    for (const QAction* menu : harness.window().menuBar()->actions()) menus << menu->text();
-    const QString button = harness.window().findChild<QPushButton*>(QStringLiteral("coordinatesButton"))->text();
-    const QString summary = harness.window().textVideosSize()->text();
-    InstallTranslations(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_TRUE(menus.contains(QStringLiteral("导出(&E)")) && menus.contains(QStringLiteral("设置(&S)")))
-        << menus.join(u' ').toStdString();
-    EXPECT_EQ(button, QStringLiteral("位置")) << "a text of a .ui layout";
-    EXPECT_EQ(summary, QStringLiteral("0 个视频")) << "an InfoPlist key";
-}
