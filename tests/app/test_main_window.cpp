@@ -95,29 +95,6 @@ QString PageTiles(WindowHarness& harness) {
     return tiles->value_or(QString());
 }
 
-// The locale's country chooses the page; the page keeps its cache under the
-// XDG cache folder and shows the tiles its provider names.
-TEST(StartUp, TheLocaleCountryChoosesTheMapPageAndItsTiles) {
-    const QString custom = QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png");
-    const std::pair<QLocale, QString> cases[] = {
-        {kChina, QStringLiteral("BaiduMap")},
-        {QLocale(QLocale::Chinese, QLocale::Taiwan), QStringLiteral("GoogleMap")},
-        {QLocale::c(), QStringLiteral("GoogleMap")},  // no country at all
-    };
-    for (const auto& [locale, page] : cases) {
-        SCOPED_TRACE(locale.name().toStdString());
-        WindowHarness harness(locale);
-        WriteBytes(Settings::path(), "[map]\ntiles=custom\ncustomUrl=" + custom.toUtf8() + "\n");
-        harness.start();
-        EXPECT_EQ(harness.window().webView()->page()->requestedUrl(), MapPageUrl(page));
-        EXPECT_EQ(PageTiles(harness), page == QStringLiteral("BaiduMap") ? BaiduMapProvider().ownTiles->urlTemplate : custom);
-        const QWebEngineProfile* profile = harness.window().webView()->page()->profile();
-        EXPECT_FALSE(profile->isOffTheRecord());
-        EXPECT_TRUE(profile->cachePath().startsWith(qEnvironmentVariable("XDG_CACHE_HOME") + u'/'))
-            << profile->cachePath().toStdString();
-    }
-}
-
 // Answers the open panel once it is up: chooses the file, or cancels without
 // one; a panel that will not take the file is cancelled rather than left open.
 void AnswerOpenPanel(const QString& file) {
@@ -234,14 +211,19 @@ TEST(Library, AVideoWithoutGPSIsToldAndDeletingLoadsTheVideoThatMovesIntoTheRow)
     EXPECT_EQ(Describe(harness.takeRecorded()), QString());
 }
 
-// Under the Baidu page the table once locked itself while the line was drawn
-// and lost the focus, so the Down key stopped after one row. Under a Chinese
-// locale the menus, the layout's texts and the InfoPlist keys are Chinese.
-TEST(Library, TheDownKeyWalksTheLibraryUnderEitherPageAndChinaHasChineseTexts) {
-    // English last: the translations stay as the other tests expect them.
-    for (const QLocale& locale : {kChina, QLocale(QLocale::English, QLocale::UnitedStates)}) {
+// The locale's country chooses the page, which keeps its cache under the XDG
+// cache folder and shows the tiles its provider names; under a Chinese locale
+// the menus, the layout's texts and the InfoPlist keys are Chinese. Under the
+// Baidu page the table once locked itself while the line was drawn and lost
+// the focus, so the Down key stopped after one row.
+TEST(StartUp, TheLocaleChoosesPageAndTextsAndTheDownKeyWalksTheLibrary) {
+    const QString custom = QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png");
+    // No country at all last: its translations, the English ones, stay for the other tests.
+    for (const QLocale& locale : {kChina, QLocale(QLocale::Chinese, QLocale::Taiwan), QLocale::c()}) {
+        SCOPED_TRACE(locale.name().toStdString());
         InstallTranslations(locale);
         WindowHarness harness(locale);
+        WriteBytes(Settings::path(), "[map]\ntiles=custom\ncustomUrl=" + custom.toUtf8() + "\n");
         harness.start();
         MainWindowController& window = harness.window();
         if (locale == kChina) {
@@ -252,6 +234,12 @@ TEST(Library, TheDownKeyWalksTheLibraryUnderEitherPageAndChinaHasChineseTexts) {
             EXPECT_EQ(window.findChild<QPushButton*>(QStringLiteral("coordinatesButton"))->text(), QStringLiteral("位置"));
             EXPECT_EQ(window.textVideosSize()->text(), QStringLiteral("0 个视频"));
         }
+        EXPECT_EQ(window.webView()->page()->requestedUrl(), MapPageUrl(locale == kChina ? QStringLiteral("BaiduMap") : QStringLiteral("GoogleMap")));
+        EXPECT_EQ(PageTiles(harness), locale == kChina ? BaiduMapProvider().ownTiles->urlTemplate : custom);
+        const QWebEngineProfile* profile = window.webView()->page()->profile();
+        EXPECT_FALSE(profile->isOffTheRecord());
+        EXPECT_TRUE(profile->cachePath().startsWith(qEnvironmentVariable("XDG_CACHE_HOME") + u'/')) << profile->cachePath().toStdString();
+
         ASSERT_TRUE(WaitFor([&window] { return window.isJSLoaded(); }));
         QStringList paths;
         for (int i = 0; i < 3; ++i) paths << harness.writeVideo(QStringLiteral("clip%1.MOV").arg(i), MovWithGPS(3));
@@ -262,7 +250,7 @@ TEST(Library, TheDownKeyWalksTheLibraryUnderEitherPageAndChinaHasChineseTexts) {
         for (int row = 1; row < 3; ++row) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
             harness.waitForLoad();
-            EXPECT_EQ(window.curSelVideoIndex(), row) << locale.name().toStdString();
+            EXPECT_EQ(window.curSelVideoIndex(), row);
         }
         EXPECT_TRUE(window.tableViewVideos()->hasFocus());
     }
