@@ -5,12 +5,10 @@
 #include "SideFileBuilder.h"
 
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QTreeWidgetItemIterator>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include <cstdio>
 
 WindowHarness::WindowHarness(const QLocale& locale) {
     QLocale::setDefault(locale);
@@ -103,23 +101,18 @@ QString Describe(const QJsonArray& calls) {
 
 namespace {
 
-QJsonArray Batch(const QJsonArray& calls, int batch) {
+QJsonArray BatchOf(const QJsonArray& calls, const QJsonValue& call) {
     QJsonArray found;
-    for (const QJsonValue& call : calls) {
-        if (call[QStringLiteral("batch")].toInt() == batch) found.append(call);
-    }
+    for (const QJsonValue& each : calls)
+        if (each[QStringLiteral("batch")] == call[QStringLiteral("batch")]) found.append(each);
     return found;
 }
 
 }  // namespace
 
-QJsonArray FirstBatch(const QJsonArray& calls) {
-    return calls.isEmpty() ? QJsonArray() : Batch(calls, calls.first()[QStringLiteral("batch")].toInt());
-}
+QJsonArray FirstBatch(const QJsonArray& calls) { return calls.isEmpty() ? calls : BatchOf(calls, calls.first()); }
 
-QJsonArray LastBatch(const QJsonArray& calls) {
-    return calls.isEmpty() ? QJsonArray() : Batch(calls, calls.last()[QStringLiteral("batch")].toInt());
-}
+QJsonArray LastBatch(const QJsonArray& calls) { return calls.isEmpty() ? calls : BatchOf(calls, calls.last()); }
 
 std::string SideFileRecord(int latMinutes10k, int second) {
     return SideFileRecordLine(SideFilePosition('N', 22, latMinutes10k, 'E', 113, 301234),
@@ -128,10 +121,7 @@ std::string SideFileRecord(int latMinutes10k, int second) {
 
 std::string MovWithGPS(int fixes) {
     std::vector<std::string> texts;
-    for (int i = 0; i < fixes; ++i) {
-        char text[96];
-        std::snprintf(text, sizeof text, "A,150615,1200%02d,%.4f,N,11354.3210,E,35.2,12,-3,98", i, 2234.5678 + i);
-        texts.push_back(text);
-    }
+    for (int i = 0; i < fixes; ++i)
+        texts.push_back(QString::asprintf("A,150615,1200%02d,%.4f,N,11354.3210,E,35.2,12,-3,98", i, 2234.5678 + i).toStdString());
     return mov::Movie({mov::TextTrack(texts)});
 }

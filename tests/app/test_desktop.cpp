@@ -42,21 +42,6 @@ QList<QUrl> Urls(const QStringList& paths) {
     return urls;
 }
 
-// How a folder's videos reach the library is the window test's below; here, a
-// walk that stops at either bound, and an empty folder that is named.
-TEST(DroppedFiles, FoldersStopAtTheBoundAndEmptyOnesAreNamed) {
-    ClipFolder clips;
-    QDir().mkpath(clips.file("empty"));
-    for (const auto& [maxVideos, maxEntries] : {std::pair{2, 100}, std::pair{10, 3}}) {
-        const DroppedFiles got = CollectDroppedFiles(Urls({clips.path()}), maxVideos, maxEntries);
-        EXPECT_LE(got.paths.size(), 2) << maxVideos;
-        EXPECT_EQ(got.cappedFolders.size(), 1) << maxVideos;
-    }
-    const DroppedFiles empty = CollectDroppedFiles(Urls({clips.file("empty")}), 10, 100);
-    EXPECT_TRUE(empty.paths.isEmpty());
-    EXPECT_EQ(empty.emptyFolders, QStringList{clips.file("empty")});
-}
-
 // Drags the URLs onto the widget and drops them, as a file manager would.
 void Drop(QWidget* target, const QList<QUrl>& urls) {
     QMimeData data;
@@ -70,13 +55,24 @@ void Drop(QWidget* target, const QList<QUrl>& urls) {
     EXPECT_TRUE(drop.isAccepted());
 }
 
-TEST(Window, DropsOnEachPanePreferencesAndTheLayoutKeptAcrossAClose) {
+TEST(Window, DropsOnEachPaneAndTheirBoundsPreferencesAndTheLayoutKeptAcrossAClose) {
     WindowHarness harness;
     harness.start();
     MainWindowController& window = harness.window();
     ASSERT_TRUE(WaitFor([&] { return window.isJSLoaded() && window.webView()->focusProxy(); }));
     const QUrl mapPage = window.webView()->url();
     ClipFolder clips;
+    // A walk stops at either bound, and an empty folder is named.
+    QDir().mkpath(clips.file("empty"));
+    for (const auto& [maxVideos, maxEntries] : {std::pair{2, 100}, std::pair{10, 3}}) {
+        const DroppedFiles got = CollectDroppedFiles(Urls({clips.path()}), maxVideos, maxEntries);
+        EXPECT_LE(got.paths.size(), 2) << maxVideos;
+        EXPECT_EQ(got.cappedFolders.size(), 1) << maxVideos;
+    }
+    const DroppedFiles empty = CollectDroppedFiles(Urls({clips.file("empty")}), 10, 100);
+    EXPECT_TRUE(empty.paths.isEmpty());
+    EXPECT_EQ(empty.emptyFolders, QStringList{clips.file("empty")});
+
     const QString note = clips.write("readme.txt");
     const QString single = clips.write("single.AVI");
     const struct {

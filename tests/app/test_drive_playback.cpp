@@ -144,10 +144,9 @@ TEST(DrivePlayback, PlaysThroughTheClipsWithTheRearInStepAndSeeksIntoTheRightCli
 TEST(DrivePlayback, AClipThatCannotBePlayedIsPassedOver) {
     QTemporaryDir dir;
     const QString first = dir.filePath(QStringLiteral("a F.MOV"));
-    const QString broken = dir.filePath(QStringLiteral("b F.MOV"));
+    const QString broken = WriteBytes(dir.filePath(QStringLiteral("b F.MOV")), QByteArray("not a video"));
     const QString last = dir.filePath(QStringLiteral("c F.MOV"));
     for (const QString& clip : {first, last}) ASSERT_EQ(MakeClip(clip, 2, QString(), kFramesPerSecond), QString());
-    WriteBytes(broken, QByteArray("not a video"));
     Drive drive;
     drive.channels = {{CameraChannel::Front,
                        {ClipAt(first, std::chrono::seconds(0)), ClipAt(broken, std::chrono::seconds(2)),

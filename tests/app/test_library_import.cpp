@@ -7,7 +7,6 @@
 #include "VideoCatalogue.h"
 #include "WindowHarness.h"
 
-#include <QDir>
 #include <QFile>
 #include <QMediaPlayer>
 #include <QMessageBox>
@@ -30,13 +29,10 @@ TEST(ClipCache, AClipIsKnownUntilItsFileChangesAndADamagedCacheIsEmpty) {
     const QTemporaryDir dir;
     const QString video = WriteBytes(dir.filePath(QStringLiteral("2026_1207_101500_001R.MP4")), MinuteClip());
     const QString cacheFile = dir.filePath(QStringLiteral("clips-cache.json"));
-    DriveClip clip;
-    clip.start = DriveClip::TimePoint(1'796'000'000'123ms);
-    clip.durationMs = 60000.5;
-    clip.timeSource = ClipTimeSource::FileName;
-    clip.fileNameTime = clip.start - 8h;
-    clip.distanceM = 1234.5;
-    clip.clockJump = true;
+    const DriveClip::TimePoint start(1'796'000'000'123ms);
+    // No path or channel: the cache gives the file's own.
+    const DriveClip clip{.path = {}, .start = start, .durationMs = 60000.5, .timeSource = ClipTimeSource::FileName,
+                         .fileNameTime = start - 8h, .clockJump = true, .distanceM = 1234.5};
     const ClipCache::Stamp stamp = *ClipCache::StampOf(video);
     {
         ClipCache cache(cacheFile);
