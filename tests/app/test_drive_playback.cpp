@@ -99,7 +99,9 @@ TEST(DrivePlayback, PlaysThroughTheClipsWithTheRearInStepAndSeeksIntoTheRightCli
     ASSERT_FALSE(rearOffsets.empty());
     const double medianOffset = rearOffsets[rearOffsets.size() / 2];
     for (const qint64 gap : gaps) EXPECT_LT(gap, 100);
-    EXPECT_LE(medianOffset, kFrameMs);
+    // Within a frame; frame times come in whole microseconds, so one frame
+    // apart can read 33.334 ms.
+    EXPECT_LE(medianOffset, kFrameMs + 0.01);
 
     view.togglePlayback();
     struct Seek {
