@@ -77,7 +77,9 @@ TEST(DrivePlayback, PlaysThroughTheClipsWithTheRearInStepAndSeeksIntoTheRightCli
     qint64 lastAtMs = 0, lastStreamUs = -1;
     QElapsedTimer clock;
     clock.start();
-    QObject::connect(view.videoSurface()->videoSink(), &QVideoSink::videoFrameChanged, [&](const QVideoFrame& frame) {
+    // The connection ends with this, before the values it writes go out of scope.
+    QObject watching;
+    QObject::connect(view.videoSurface()->videoSink(), &QVideoSink::videoFrameChanged, &watching, [&](const QVideoFrame& frame) {
         if (frame.startTime() < lastStreamUs) gaps.push_back(clock.elapsed() - lastAtMs);
         lastAtMs = clock.elapsed(), lastStreamUs = frame.startTime();
     });
