@@ -9,7 +9,6 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-
 WindowHarness::WindowHarness(const QLocale& locale) {
     QLocale::setDefault(locale);
     controller = std::make_unique<MainWindowController>();

@@ -7,7 +7,6 @@
 
 #include <numeric>
 
-
 namespace {
 
 using namespace extract_test;
